@@ -1,0 +1,149 @@
+#include "core/airports.hpp"
+
+#include <algorithm>
+
+#include "core/numbers.hpp"
+
+namespace orvane {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+// Positions of one separator, for "first one at or after" in logarithmic time: a text
+// whose records lack separators would otherwise be scanned again for every record.
+class SeparatorIndex {
+ public:
+  SeparatorIndex(std::string_view text, char separator) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == separator) positions_.push_back(i);
+    }
+  }
+  std::size_t firstFrom(std::size_t start) const {
+    const auto it = std::lower_bound(positions_.begin(), positions_.end(), start);
+    return it == positions_.end() ? kNone : *it;
+  }
+
+ private:
+  std::vector<std::size_t> positions_;
+};
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+bool isAsciiAlphanumeric(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+}  // namespace
+
+std::string airportTextFromBytes(std::string_view bytes) {
+  constexpr std::size_t kPiece = 127;
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t start = 0; start < bytes.size(); start += kPiece) {
+    const std::string_view piece = bytes.substr(start, kPiece);
+    text.append(piece.substr(0, piece.find('\0')));
+  }
+  return text;
+}
+
+std::optional<std::string> loadAirportText(const std::filesystem::path& path) {
+  auto bytes = readFileText(path);
+  if (!bytes) return std::nullopt;
+  if (bytes->find('\0') == kNone) return bytes;
+  return airportTextFromBytes(*bytes);
+}
+
+FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text) {
+  return replaceFile(path, text);
+}
+
+ParsedAirports parseAirportText(std::string_view text) {
+  ParsedAirports parsed;
+  const SeparatorIndex semicolons(text, ';');
+  const SeparatorIndex commas(text, ',');
+  std::size_t semicolonStart = 1;
+  std::size_t commaStart = 1;
+
+  // A ":" in the very first position is never a record's separator.
+  for (std::size_t colon = text.find(':', 1); colon != kNone; colon = text.find(':', colon + 1)) {
+    const std::size_t s = semicolons.firstFrom(semicolonStart);
+    std::string identifier(colon >= 3 ? text.substr(colon - 3, 3) : text.substr(0, 3));
+
+    std::string_view latitudeText;
+    if (s != kNone && s > colon) latitudeText = text.substr(colon + 1, s - colon - 1);
+
+    const std::size_t k = commas.firstFrom(commaStart);
+    std::string_view longitudeText;
+    if (k != kNone) {
+      const std::size_t from = (s == kNone) ? 0 : s + 1;  // no ";": from the start of the text
+      if (s == kNone || k > s) longitudeText = text.substr(from, k - from);
+    }
+
+    parsed.table.try_emplace(identifier, GeoPosition{leadingNumber(latitudeText), leadingNumber(longitudeText)});
+    parsed.identifiers.push_back(std::move(identifier));
+
+    // A search that found nothing starts again at position 0 next time.
+    semicolonStart = (s == kNone) ? 0 : s + 1;
+    commaStart = (k == kNone) ? 0 : k + 1;
+  }
+  return parsed;
+}
+
+std::optional<GeoPosition> findAirport(const AirportTable& table, std::string_view identifier) {
+  const auto it = table.find(std::string(identifier));
+  if (it == table.end()) return std::nullopt;
+  return it->second;
+}
+
+AirportIdentifierCheck checkAirportIdentifier(std::string_view identifier) noexcept {
+  if (identifier.find(' ') != kNone) return AirportIdentifierCheck::HasSpace;
+  if (identifier.size() != 3 || !std::all_of(identifier.begin(), identifier.end(), isAsciiAlphanumeric)) {
+    return AirportIdentifierCheck::NotThreeAlphanumeric;
+  }
+  return AirportIdentifierCheck::Valid;
+}
+
+bool isAirportListed(const std::vector<std::string>& identifiers, std::string_view identifier) {
+  return std::any_of(identifiers.begin(), identifiers.end(),
+                     [&](const std::string& listed) { return equalIgnoringCase(listed, identifier); });
+}
+
+std::string airportRecordText(std::string_view identifier, GeoPosition position) {
+  std::string record(identifier);
+  record += ':';
+  record += formatSixDecimals(position.latitude);
+  record += ';';
+  record += formatSixDecimals(position.longitude);
+  record += ',';
+  return record;
+}
+
+AddAirportOutcome addAirport(std::string& airportText, std::string_view identifier, GeoPosition position) {
+  switch (checkAirportIdentifier(identifier)) {
+    case AirportIdentifierCheck::HasSpace: return AddAirportOutcome::HasSpace;
+    case AirportIdentifierCheck::NotThreeAlphanumeric: return AddAirportOutcome::NotThreeAlphanumeric;
+    case AirportIdentifierCheck::Valid: break;
+  }
+  if (isAirportListed(parseAirportText(airportText).identifiers, identifier)) {
+    return AddAirportOutcome::AlreadyPresent;
+  }
+  airportText += airportRecordText(identifier, position);
+  return AddAirportOutcome::Added;
+}
+
+std::string airportExistsMessage(std::string_view identifier) {
+  return "Airport " + std::string(identifier) +
+         " already exist in database!\nif you want update or remove this airport,\n"
+         "please edit the file \"airports.fly\" manually.";
+}
+
+std::string airportAddedMessage(std::string_view identifier) {
+  return "Airport " + std::string(identifier) + " was added to database!";
+}
+
+}  // namespace orvane

@@ -1,0 +1,81 @@
+#pragma once
+// The airport database: a plain text of records "QQA:40.500000;-75.250000," that the
+// pilot may also edit by hand.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/files.hpp"
+#include "core/geo.hpp"
+
+namespace orvane {
+
+/// Identifier to position. Identifiers compare byte by byte: qqa and QQA differ.
+/// The first record of an identifier counts; later ones are skipped.
+using AirportTable = std::unordered_map<std::string, GeoPosition>;
+
+struct AirportRecord {
+  std::string identifier;
+  GeoPosition position;
+};
+
+struct ParsedAirports {
+  std::vector<std::string> identifiers;  // every record's identifier in text order, duplicates too
+  AirportTable table;
+};
+
+inline constexpr std::string_view kAirportsFileName = "airports.fly";
+inline constexpr std::string_view kCannotOpenAirportsMessage = "Cannot open airports file!";
+
+/// The airport text of a file's bytes. The file is taken in pieces of 127 bytes, and a
+/// zero byte ends the text of its piece (a text file holds none).
+std::string airportTextFromBytes(std::string_view bytes);
+
+/// Reads the whole airport file; empty when it cannot be opened.
+std::optional<std::string> loadAirportText(const std::filesystem::path& path);
+
+/// Replaces the airport file by the airport text.
+FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text);
+
+/// Reads the airport text. The n-th ":" (from position 1 on) is paired with the n-th
+/// ";" and the n-th ","; the identifier is the three characters before its ":".
+/// Malformed records are never refused: missing numbers read as 0.
+ParsedAirports parseAirportText(std::string_view text);
+
+/// The position stored for `identifier`, if the table has it.
+std::optional<GeoPosition> findAirport(const AirportTable& table, std::string_view identifier);
+
+enum class AirportIdentifierCheck {
+  Valid,
+  HasSpace,            // "No spaces allowed!"
+  NotThreeAlphanumeric // "You must enter 3 alphanumeric symbol of the airport"
+};
+
+/// The identifier the pilot typed for a new airport: no blank anywhere (tested first),
+/// then exactly three ASCII letters or digits.
+AirportIdentifierCheck checkAirportIdentifier(std::string_view identifier) noexcept;
+
+/// Whether `identifier` is among `identifiers`, compared without regard to case.
+bool isAirportListed(const std::vector<std::string>& identifiers, std::string_view identifier);
+
+/// The record appended for a new airport: "QQC:39.100000;-74.900000,".
+std::string airportRecordText(std::string_view identifier, GeoPosition position);
+
+enum class AddAirportOutcome { HasSpace, NotThreeAlphanumeric, AlreadyPresent, Added };
+
+/// Checks a new airport and, when it is new, appends its record to `airportText`.
+/// Saving the text is the caller's: the pilot confirms the message first.
+AddAirportOutcome addAirport(std::string& airportText, std::string_view identifier, GeoPosition position);
+
+/// Messages of adding an airport.
+inline constexpr std::string_view kNoSpacesMessage = "No spaces allowed!";
+inline constexpr std::string_view kIdentifierFormatMessage =
+    "You must enter 3 alphanumeric symbol of the airport";
+std::string airportExistsMessage(std::string_view identifier);
+std::string airportAddedMessage(std::string_view identifier);
+
+}  // namespace orvane

@@ -1,0 +1,60 @@
+#include "core/balance.hpp"
+
+namespace orvane {
+
+BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) noexcept {
+  BalanceSheet sheet;
+  sheet.tailNumber = airplane.tailNumber;
+  sheet.airplaneType = airplane.airplaneType;
+  sheet.maxWeight = airplane.maxWeight;
+  sheet.usefulLoad = airplane.usefulLoad;
+  sheet.cgForeLimit = airplane.cgForeLimit;
+  sheet.cgAftLimit = airplane.cgAftLimit;
+  sheet.emptyAircraft.weight = airplane.emptyWeight;
+  sheet.emptyAircraft.moment = airplane.emptyMoment;
+  sheet.frontSeats.weight = airplane.pilotWeight;
+  sheet.frontSeats.arm = airplane.frontSeatsArm;
+  sheet.rearSeats.arm = airplane.rearSeatsArm;
+  sheet.fuel.arm = airplane.fuelArm;
+  sheet.fuelOnBoard = fuelOnBoard;
+  sheet.fuel.weight = fuelOnBoard * kFuelPoundsPerGallon;
+  return sheet;
+}
+
+BalanceCheck calculateBalance(BalanceSheet& s) noexcept {
+  // A moment the pilot entered (or an earlier Calculate left) is kept.
+  for (LoadingRow* row : {&s.baggage, &s.frontSeats, &s.fuel, &s.other, &s.rearSeats}) {
+    if (row->moment == 0) row->moment = row->weight * row->arm * kMomentScale;
+  }
+  s.grossMoment = s.emptyAircraft.moment + s.other.moment + s.fuel.moment + s.frontSeats.moment +
+                  s.rearSeats.moment + s.baggage.moment;
+  s.grossWeight = s.rearSeats.weight + s.other.weight + s.fuel.weight + s.frontSeats.weight +
+                  s.emptyAircraft.weight + s.baggage.weight;
+
+  BalanceCheck check;
+  if (s.grossMoment != 0 && s.grossWeight != 0) {
+    s.cg = s.grossMoment * 100 / s.grossWeight;
+  } else {
+    check.wrongData = true;
+  }
+  check.tooHeavy = s.grossWeight > s.maxWeight;
+  return check;
+}
+
+void takeBackBalanceSheet(const BalanceSheet& sheet, AirplaneData& airplane, double& fuelOnBoard) {
+  airplane.emptyWeight = sheet.emptyAircraft.weight;
+  airplane.emptyMoment = sheet.emptyAircraft.moment;
+  airplane.pilotWeight = sheet.frontSeats.weight;
+  airplane.frontSeatsArm = sheet.frontSeats.arm;
+  airplane.rearSeatsArm = sheet.rearSeats.arm;
+  airplane.fuelArm = sheet.fuel.arm;
+  airplane.tailNumber = sheet.tailNumber;
+  airplane.airplaneType = sheet.airplaneType;
+  airplane.maxWeight = sheet.maxWeight;
+  airplane.usefulLoad = sheet.usefulLoad;
+  fuelOnBoard = sheet.fuelOnBoard;
+  airplane.cgForeLimit = sheet.cgForeLimit;
+  airplane.cgAftLimit = sheet.cgAftLimit;
+}
+
+}  // namespace orvane

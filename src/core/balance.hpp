@@ -1,0 +1,60 @@
+#pragma once
+// Weight and balance: gross weight, gross moment and centre of gravity of the loaded
+// airplane from a loading table of six rows.
+
+#include <string>
+
+#include "core/defaults.hpp"
+
+namespace orvane {
+
+inline constexpr double kFuelPoundsPerGallon = 6.0;
+inline constexpr double kMomentScale = 0.01;  // moments are LB-in / 100
+
+struct LoadingRow {
+  double weight = 0;  // [LB]
+  double arm = 0;     // [inches]
+  double moment = 0;  // [LB-in / 100]
+};
+
+struct BalanceSheet {
+  std::string tailNumber;
+  std::string airplaneType;
+  double maxWeight = 0;     // [LB]
+  double usefulLoad = 0;    // [LB]
+  double fuelOnBoard = 0;   // [US gallons]
+  double cgForeLimit = 0;   // [inches]
+  double cgAftLimit = 0;    // [inches]
+  LoadingRow emptyAircraft; // weight and moment only
+  LoadingRow frontSeats;
+  LoadingRow rearSeats;
+  LoadingRow fuel;
+  LoadingRow baggage;
+  LoadingRow other;
+  double grossWeight = 0;   // [LB]
+  double grossMoment = 0;   // [LB-in / 100]
+  double cg = 0;            // [inches]
+};
+
+/// The sheet as the window opens: the airplane's values, and the fuel row weighing
+/// 6 LB per gallon on board; everything else 0.
+BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) noexcept;
+
+struct BalanceCheck {
+  bool wrongData = false;  // "Wrong Data!": no CG can be computed, it keeps its value
+  bool tooHeavy = false;   // "Airplane too heavy!": gross weight above the maximum
+};
+
+/// Computes the missing moments (a row whose moment is exactly 0 gets weight x arm x
+/// 0.01), the gross weight and moment, and the CG. A gross moment of 0, or a gross
+/// weight of 0 under a moment that is not 0, leaves the CG as it was.
+BalanceCheck calculateBalance(BalanceSheet& sheet) noexcept;
+
+/// What the planner takes back when the window closes: the airplane values and the
+/// fuel on board. Loads beyond the airplane's own (rear seats, baggage, other) are not.
+void takeBackBalanceSheet(const BalanceSheet& sheet, AirplaneData& airplane, double& fuelOnBoard);
+
+inline constexpr std::string_view kWrongDataMessage = "Wrong Data!";
+inline constexpr std::string_view kTooHeavyMessage = "Airplane too heavy!";
+
+}  // namespace orvane

@@ -1,0 +1,102 @@
+#include "core/clock.hpp"
+
+#include <charconv>
+#include <ctime>
+#include <limits>
+
+namespace orvane {
+namespace {
+
+void appendTwoDigits(std::string& out, int value) {
+  out.push_back(static_cast<char>('0' + (value / 10) % 10));
+  out.push_back(static_cast<char>('0' + value % 10));
+}
+
+bool toLocalTm(std::time_t t, std::tm& out) {
+#ifdef _WIN32
+  return localtime_s(&out, &t) == 0;
+#else
+  return localtime_r(&t, &out) != nullptr;
+#endif
+}
+
+bool toUtcTm(std::time_t t, std::tm& out) {
+#ifdef _WIN32
+  return gmtime_s(&out, &t) == 0;
+#else
+  return gmtime_r(&t, &out) != nullptr;
+#endif
+}
+
+LocalDateTime fromTm(const std::tm& tm) {
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::optional<std::time_t> toTimeT(const LocalDateTime& time) {
+  std::tm tm{};
+  tm.tm_year = time.year - 1900;
+  tm.tm_mon = time.month - 1;
+  tm.tm_mday = time.day;
+  tm.tm_hour = time.hour;
+  tm.tm_min = time.minute;
+  tm.tm_sec = time.second;
+  tm.tm_isdst = -1;  // let the zone's rules for that date decide
+  const std::time_t t = std::mktime(&tm);
+  if (t == static_cast<std::time_t>(-1)) {
+    // -1 is also one second before 1970 UTC; only an unchanged tm tells an error.
+    std::tm check{};
+    if (!toLocalTm(t, check) || fromTm(check).year != time.year) return std::nullopt;
+  }
+  return t;
+}
+
+std::optional<ClockInstant> instantAt(std::time_t t) {
+  std::tm local{};
+  std::tm utc{};
+  if (!toLocalTm(t, local) || !toUtcTm(t, utc)) return std::nullopt;
+  ClockInstant instant{fromTm(local), fromTm(utc)};
+  if (instant.local.year > kLatestClockYear || instant.local.year < 1) return std::nullopt;
+  return instant;
+}
+
+}  // namespace
+
+std::string formatClock(int hour, int minute, int second) {
+  std::string out;
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, hour);
+  out.append(buffer, result.ptr);
+  out.push_back(':');
+  appendTwoDigits(out, minute);
+  out.push_back(':');
+  appendTwoDigits(out, second);
+  return out;
+}
+
+std::string formatClock(const LocalDateTime& time) {
+  return formatClock(time.hour, time.minute, time.second);
+}
+
+std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time) {
+  const auto t = toTimeT(time);
+  if (!t) return std::nullopt;
+  return instantAt(*t);
+}
+
+std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds) {
+  const auto t = toTimeT(time);
+  if (!t) return std::nullopt;
+  // Ten thousand years is past any date the clock can show; this also keeps the sum
+  // clear of the time type's limits.
+  constexpr long long kLimit = 10'000LL * 366 * 24 * 3600;
+  if (seconds > kLimit || seconds < -kLimit) return std::nullopt;
+  return instantAt(*t + static_cast<std::time_t>(seconds));
+}
+
+LocalDateTime currentLocalTime() {
+  std::tm local{};
+  if (!toLocalTm(std::time(nullptr), local)) return {};
+  return fromTm(local);
+}
+
+}  // namespace orvane

@@ -1,0 +1,47 @@
+#pragma once
+// Clock texts and local-time arithmetic, with the time-zone rules of the C library
+// (the TZ setting on Linux and macOS, the system's zone on Windows).
+
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+/// A wall-clock date and time as the pilot sees it on the take-off picker.
+struct LocalDateTime {
+  int year = 1970;
+  int month = 1;   // 1..12
+  int day = 1;     // 1..31
+  int hour = 0;    // 0..23
+  int minute = 0;
+  int second = 0;
+  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
+};
+
+/// "9:05:07", "14:30:00": 24-hour clock, the hour without a leading zero, whatever
+/// the locale.
+std::string formatClock(int hour, int minute, int second);
+std::string formatClock(const LocalDateTime& time);
+
+/// The latest year the picker and the clock arithmetic accept.
+inline constexpr int kLatestClockYear = 9999;
+
+/// An instant: take-off or arrival, seen on the local clock and on the UTC clock.
+struct ClockInstant {
+  LocalDateTime local;
+  LocalDateTime utc;
+};
+
+/// The local date and time `time` names, daylight saving decided by the zone's rules
+/// for that date. A time that falls in the gap of a spring-forward change is moved on
+/// by the gap, as the C library does. Empty when the time cannot be represented.
+std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time);
+
+/// The instant `seconds` after the local time `time`; empty when it would fall outside
+/// the years the clock can show (after 9999) or cannot be represented.
+std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds);
+
+/// The current local date and time.
+LocalDateTime currentLocalTime();
+
+}  // namespace orvane

@@ -1,0 +1,86 @@
+#include "core/flight.hpp"
+
+#include <cmath>
+#include <optional>
+
+#include "core/numbers.hpp"
+
+namespace orvane {
+namespace {
+
+// ETE 37.92 minutes is 2275 seconds: the fraction of a second is dropped.
+std::optional<long long> eteSeconds(double eteMinutes) {
+  const double seconds = std::trunc(eteMinutes * kMinutesPerHour);
+  constexpr double kMaxSeconds = 1e15;  // far past the clock's last year
+  if (!std::isfinite(seconds) || std::fabs(seconds) > kMaxSeconds) return std::nullopt;
+  return static_cast<long long>(seconds);
+}
+
+}  // namespace
+
+void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
+  FlightTotals& t = plan.totals;
+  t.totalEteMinutes += leg.eteMinutesExact;
+  t.totalFlightTime = roundToHundredths(t.totalEteMinutes * kHoursPerMinute);
+  t.totalDistance += plan.inputs.distance;
+  // The fuel burned counts in full even when it was more than the fuel on board.
+  t.totalFuelUsed = roundToHundredths(t.totalFuelUsed + leg.fuelBurnedExact);
+
+  LegInputs& in = plan.inputs;
+  in.flightDistance = leg.flightDistance;
+  in.fuelOnBoard = leg.fuelLeft;  // the next leg starts with what this one leaves
+  in.trueCourse = leg.trueCourse;
+  in.windDirection = leg.windDirection;
+  in.variation = leg.variation;
+
+  std::string eta = std::move(plan.results.etaText);
+  plan.results = leg;
+  plan.results.etaText = std::move(eta);
+}
+
+ClockStep checkLegTime(const FlightTotals& totals, double eteMinutes) {
+  const auto seconds = eteSeconds(eteMinutes);
+  if (!seconds || !addSeconds(totals.nextTakeOff, *seconds)) return ClockStep::OutOfRange;
+  return ClockStep::Stepped;
+}
+
+ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
+  FlightTotals& t = plan.totals;
+  const auto seconds = eteSeconds(eteMinutes);
+  if (!seconds) return ClockStep::OutOfRange;
+  const auto takeOff = resolveLocalTime(t.nextTakeOff);
+  const auto arrival = addSeconds(t.nextTakeOff, *seconds);
+  if (!takeOff || !arrival) return ClockStep::OutOfRange;
+
+  if (t.firstLegPending) {
+    t.takeOffText = formatClock(takeOff->local);
+    t.zuluText = "[ " + formatClock(takeOff->utc) + " zulu ]";
+    t.firstLegPending = false;
+  }
+  t.nextTakeOff = arrival->local;
+  plan.results.etaText = formatClock(arrival->local);
+  t.arrivalText = plan.results.etaText;
+  return ClockStep::Stepped;
+}
+
+void resetFlight(FlightPlan& plan) noexcept {
+  plan.results = LegResults{};
+  LegInputs& in = plan.inputs;
+  in.trueCourse = 0;
+  in.windDirection = 0;
+  in.windVelocity = 0;
+  in.distance = 0;
+  in.flightDistance = 0;
+
+  const LocalDateTime picker = plan.totals.nextTakeOff;
+  plan.totals = FlightTotals{};
+  plan.totals.nextTakeOff = picker;
+}
+
+void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }
+
+void extendRouteLine(FlightTotals& totals, const std::string& origin, const std::string& destination) {
+  totals.routeLine += " " + origin + " ---> " + destination + " ;";
+}
+
+}  // namespace orvane
