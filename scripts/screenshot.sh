@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot from the real program: starts Orvane under Xvfb in a
+# scratch working folder with example defaults, types the worked leg as a pilot would,
+# presses Calculate and captures the planner window into docs/planner.png.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+out="${1:-$root/docs/planner.png}"
+"$root/scripts/install-deps.sh" --screenshot
+
+build="$root/build/release"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target orvane >/dev/null
+
+work="$(mktemp -d)"
+trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
+printf '%s\r\n' "home_airport:QQA" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
+  "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
+  "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
+  "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
+  "Airplane Type:Trainer" "Gross Weight:2300.000000" "Useful Load:800.000000" \
+  "CG Fore Limit:35.000000" "CG Aft Limit:47.300000" > "$work/config.fly"
+
+display=":$((90 + RANDOM % 9))"
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display"
+sleep 1
+(cd "$work" && exec "$build/src/app/orvane") &
+app=$!
+sleep "${SPLASH_WAIT:-4}"  # the start-up picture closes after 2.5 s
+
+window="$(xdotool search --sync --name 'Orvane - by Halvick' | head -n 1)"
+xdotool windowactivate --sync "$window" || true
+# From "Get TC and Distance" Tab goes on to Reset and Quit, then round to the course.
+xdotool key --delay 60 Tab Tab Tab
+xdotool type --delay 40 "90"; xdotool key Tab
+xdotool type --delay 40 "45"; xdotool key Tab
+xdotool type --delay 40 "20"; xdotool key Tab Tab Tab Tab
+xdotool type --delay 40 "60"
+xdotool key alt+c
+sleep 1
+
+mkdir -p "$(dirname "$out")"
+import -window "$window" "$out"
+echo "screenshot: $out"

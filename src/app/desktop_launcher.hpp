@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+
+#include "ui/launcher.hpp"
+
+namespace orvane {
+
+/// Starts the desktop's own programs with an argument list (never through a shell),
+/// in the working folder, without waiting for them.
+class DesktopLauncher : public ui::Launcher {
+ public:
+  explicit DesktopLauncher(std::filesystem::path workingFolder) : workingFolder_(std::move(workingFolder)) {}
+
+  void startCalculator() override;
+  void openInTextEditor(const QString& fileName) override;
+  bool openWebPage(const QUrl& address) override;
+
+  /// The first of `candidates` found on the search path, or empty.
+  static QString findProgram(const QStringList& candidates);
+
+ private:
+  bool start(const QString& program, const QStringList& arguments) const;
+
+  std::filesystem::path workingFolder_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QApplication>
+#include <string>
+
+#include "app/desktop_launcher.hpp"
+
+namespace orvane {
+
+/// The application: runs the planner as its one main window and ends with it.
+class PlannerApp : public QApplication {
+  Q_OBJECT
+
+ public:
+  PlannerApp(int& argc, char** argv);
+
+  /// Shows the planner modally; returns the program's exit code when it closes.
+  int run();
+
+ private:
+  std::string airportText_;  // the airport database as last read, for the whole run
+  DesktopLauncher launcher_;
+};
+
+}  // namespace orvane

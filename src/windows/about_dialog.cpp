@@ -1,0 +1,99 @@
+#include "windows/about_dialog.hpp"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "windows/app_icon.hpp"
+
+namespace orvane {
+namespace {
+
+// Dialog units of the box's layout at 6 by 13 pixels per unit pair (8 per vertical unit).
+constexpr int kUpperTextHeight = 36 * 13 / 8;
+constexpr int kLowerTextHeight = 92 * 13 / 8;
+constexpr int kBoxWidth = 258 * 6 / 4;
+
+QPlainTextEdit* makeText(const char* name, int height) {
+  auto* text = new QPlainTextEdit;
+  text->setObjectName(QString::fromLatin1(name));
+  text->setReadOnly(true);
+  text->setFixedHeight(height);
+  text->setFrameShape(QFrame::StyledPanel);
+  return text;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("aboutBox"));
+  setWindowTitle(QStringLiteral("About Orvane"));
+  setWindowIcon(appIcon());
+
+  auto* icon = new QLabel;
+  icon->setObjectName(QStringLiteral("aboutIcon"));
+  icon->setPixmap(appIcon().pixmap(32, 32));
+
+  auto* versionFrame = new QFrame;
+  versionFrame->setFrameShape(QFrame::Box);
+  versionFrame->setFrameShadow(QFrame::Sunken);
+  auto* version = new QLabel(QStringLiteral("Orvane version 1.9"));
+  version->setObjectName(QStringLiteral("aboutVersion"));
+  (new QVBoxLayout(versionFrame))->addWidget(version);
+
+  auto* ok = new QPushButton(QStringLiteral("OK"));
+  ok->setObjectName(QStringLiteral("okButton"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  upper_ = makeText("upperText", kUpperTextHeight);
+  lower_ = makeText("lowerText", kLowerTextHeight);
+  lower_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(icon, 0, 0, Qt::AlignTop);
+  layout->addWidget(versionFrame, 0, 1);
+  layout->addWidget(ok, 0, 2, Qt::AlignTop);
+  layout->addWidget(upper_, 1, 0, 1, 3);
+  layout->addWidget(lower_, 2, 0, 1, 3);
+  layout->setColumnStretch(1, 1);
+  setFixedWidth(kBoxWidth);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void AboutDialog::setTexts(const QString& upper, const QString& lower) {
+  upper_->setPlainText(upper);
+  lower_->setPlainText(lower);
+}
+
+QString AboutDialog::upperText() {
+  return QStringLiteral(
+      "Orvane version 1.9, a flight-planning calculator for VFR pilots.\r\n"
+      "A version of Orvane for pocket computers is available for a small fee.\r\n"
+      "contact email: orvane@halvick.net or visit:\r\n"
+      "https://halvick.net/orvane/\r\n"
+      "By using this software you agree to the following:");
+}
+
+QString AboutDialog::lowerText() {
+  return QStringLiteral(
+      "Orvane is provided \"as is\", without warranty of any kind, express or implied, "
+      "including but not limited to the warranties of merchantability, fitness for a "
+      "particular purpose and non-infringement. In no event shall the author be liable "
+      "for any claim, damages or other liability arising from the use of this software.\r\n"
+      "\r\n"
+      "Orvane is a planning aid only. It is not a substitute for current official "
+      "aeronautical charts and publications, an official weather briefing, NOTAMs, or "
+      "the airplane's flight manual. Check every result before you fly: the pilot in "
+      "command alone is responsible for the planning and the conduct of the flight.\r\n"
+      "\r\n"
+      "You may use and copy this program free of charge for your own flight planning. "
+      "The airport positions shipped with it come from public data and may be "
+      "out of date or wrong; verify them against official publications.");
+}
+
+}  // namespace orvane

@@ -1,0 +1,504 @@
+#include "windows/planner_dialog.hpp"
+
+#include <QContextMenuEvent>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/airports.hpp"
+#include "core/leg.hpp"
+#include "ui/default_button.hpp"
+#include "ui/fields.hpp"
+#include "ui/launcher.hpp"
+#include "ui/messages.hpp"
+#include "windows/about_dialog.hpp"
+#include "windows/app_icon.hpp"
+#include "windows/splash_window.hpp"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace orvane {
+namespace {
+
+const QColor kResultColour(255, 255, 99);   // light yellow: the leg's key results
+const QColor kSummaryColour(66, 204, 255);  // light blue: the flight's key totals
+
+constexpr int kSplashMilliseconds = 2500;
+constexpr int kFieldWidth = 96;
+#ifdef Q_OS_WIN
+constexpr unsigned kAboutSystemCommand = 16;  // 16..31: the low four bits are the system's
+#endif
+
+const QString kAboutEntry = QStringLiteral("&About Orvane...");
+
+constexpr NumberRange kCourseRange{0, 360};
+constexpr NumberRange kWindVelocityRange{0, 1000};
+constexpr NumberRange kAirspeedRange{60, 250};
+constexpr NumberRange kAngleRange{-360, 360};
+constexpr NumberRange kLegDistanceRange{0, 10000};
+constexpr NumberRange kFuelRange{0, 100};
+
+enum class Look { Editable, ReadOnly, Result, Summary };
+
+// A label, a field and its unit label on one row of a group's grid; the label is the
+// field's buddy, so a screen reader announces the field by it.
+QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit,
+                    int id, Look look) {
+  auto* field = new QLineEdit;
+  field->setObjectName(QStringLiteral("field%1").arg(id));
+  field->setFixedWidth(kFieldWidth);
+  field->setAccessibleName(label);
+  if (look != Look::Editable) {
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus);  // Tab walks the inputs only
+    QPalette palette = field->palette();
+    const QColor background = look == Look::Result    ? kResultColour
+                              : look == Look::Summary ? kSummaryColour
+                                                      : palette.color(QPalette::Window);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      palette.setColor(group, QPalette::Base, background);
+      if (look != Look::ReadOnly) palette.setColor(group, QPalette::Text, Qt::black);
+    }
+    field->setPalette(palette);
+  }
+  auto* caption = new QLabel(label);
+  caption->setObjectName(QStringLiteral("label%1").arg(id));
+  caption->setBuddy(field);
+  grid->addWidget(caption, row, column, Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(field, row, column + 1);
+  if (!unit.isEmpty()) {
+    auto* unitLabel = new QLabel(unit);
+    unitLabel->setObjectName(QStringLiteral("unit%1").arg(id));
+    grid->addWidget(unitLabel, row, column + 2);
+  }
+  return field;
+}
+
+QGridLayout* groupGrid(QGroupBox* group) {
+  auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+  return grid;
+}
+
+}  // namespace
+
+PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      services_(std::move(services)) {
+  setObjectName(QStringLiteral("plannerWindow"));
+  buildWindow();
+
+#ifdef Q_OS_WIN
+  if (!kAboutEntry.isEmpty()) {
+    HMENU systemMenu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (systemMenu != nullptr) {
+      ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+      ::AppendMenuW(systemMenu, MF_STRING, kAboutSystemCommand, reinterpret_cast<LPCWSTR>(kAboutEntry.utf16()));
+    }
+  }
+#endif
+  setWindowIcon(appIcon());
+
+  if (services_.showSplash) {
+    splash_ = new SplashWindow(this);
+    splash_->start(kSplashMilliseconds);
+  }
+
+  // Everything starts at 0 and empty; the picker at the current local time.
+  setPickerTime(currentLocalTime());
+  loadDefaultsFile();
+  loadAirportsFile();
+  writeFields();
+  ui::handDefaultButton(calculateButton_, getTcButton_);
+}
+
+PlannerDialog::~PlannerDialog() = default;
+
+void PlannerDialog::buildWindow() {
+  setWindowTitle(QStringLiteral("Orvane - by Halvick"));
+
+  auto* dataIn = new QGroupBox(QStringLiteral("Data in"));
+  dataIn->setObjectName(QStringLiteral("groupDataIn"));
+  auto* inGrid = groupGrid(dataIn);
+  const QString degrees = QStringLiteral("degrees");
+  const QString speed = QStringLiteral("knots, sm/h");
+  const QString distance = QStringLiteral("nm, sm");
+  const QString gallons = QStringLiteral("gallons");
+  const QString clock = QStringLiteral("hhmmss");
+  trueCourse_ = addField(inGrid, 0, 0, QStringLiteral("TC (True Course) -"), degrees, 1000, Look::Editable);
+  windDirection_ = addField(inGrid, 1, 0, QStringLiteral("Wind Direction -"), degrees, 1001, Look::Editable);
+  windVelocity_ = addField(inGrid, 2, 0, QStringLiteral("Wind Velocity -"), speed, 1002, Look::Editable);
+  trueAirspeed_ = addField(inGrid, 3, 0, QStringLiteral("TAS (True Airspeed) -"), speed, 1003, Look::Editable);
+  variation_ = addField(inGrid, 4, 0, QStringLiteral("Variation (-E, +W) -"), degrees, 1004, Look::Editable);
+  deviation_ = addField(inGrid, 5, 0, QStringLiteral("Magnetic Deviation -"), degrees, 1005, Look::Editable);
+  legDistance_ = addField(inGrid, 6, 0, QStringLiteral("Distance in Leg -"), distance, 1006, Look::Editable);
+  {
+    takeOffPicker_ = new QDateTimeEdit;
+    takeOffPicker_->setObjectName(QStringLiteral("field1023"));
+    takeOffPicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    takeOffPicker_->setFixedWidth(kFieldWidth);
+    takeOffPicker_->setAccessibleName(QStringLiteral("Time Off -"));
+    auto* caption = new QLabel(QStringLiteral("Time Off -"));
+    caption->setObjectName(QStringLiteral("label1023"));
+    caption->setBuddy(takeOffPicker_);
+    inGrid->addWidget(caption, 7, 0, Qt::AlignRight | Qt::AlignVCenter);
+    inGrid->addWidget(takeOffPicker_, 7, 1);
+    auto* unit = new QLabel(clock);
+    unit->setObjectName(QStringLiteral("unit1023"));
+    inGrid->addWidget(unit, 7, 2);
+  }
+  fuelFlow_ = addField(inGrid, 8, 0, QStringLiteral("GPH (Galons/Hour) -"), gallons, 1008, Look::Editable);
+  fuelOnBoard_ = addField(inGrid, 9, 0, QStringLiteral("Fuel on Board -"), gallons, 1009, Look::Editable);
+
+  auto* results = new QGroupBox(QStringLiteral("Results for the Leg"));
+  results->setObjectName(QStringLiteral("groupResults"));
+  auto* outGrid = groupGrid(results);
+  windCorrection_ = addField(outGrid, 0, 0, QStringLiteral("WCA (Wind Correction Angle) -"), degrees, 1010, Look::Result);
+  trueHeading_ = addField(outGrid, 1, 0, QStringLiteral("TH (True Heading) -"), degrees, 1011, Look::ReadOnly);
+  magneticHeading_ = addField(outGrid, 2, 0, QStringLiteral("MH (Magnetic Heading) -"), degrees, 1012, Look::ReadOnly);
+  compassHeading_ = addField(outGrid, 3, 0, QStringLiteral("CH (Corrected Heading) -"), degrees, 1013, Look::Result);
+  groundSpeed_ = addField(outGrid, 4, 0, QStringLiteral("GS (Ground Speed) -"), speed, 1014, Look::Result);
+  ete_ = addField(outGrid, 5, 0, QStringLiteral("ETE (Estimated Time Enroute) -"), QStringLiteral("min"), 1015, Look::Result);
+  eta_ = addField(outGrid, 6, 0, QStringLiteral("ETA (Estimated Arrival Time) -"), clock, 1025, Look::ReadOnly);
+  fuelBurned_ = addField(outGrid, 7, 0, QStringLiteral("Fuel Burned -"), gallons, 1017, Look::Result);
+  fuelLeft_ = addField(outGrid, 8, 0, QStringLiteral("Fuel Left -"), gallons, 1018, Look::ReadOnly);
+  distanceRemaining_ = addField(outGrid, 9, 0, QStringLiteral("Distance Remaining -"), distance, 1019, Look::ReadOnly);
+
+  auto* summary = new QGroupBox(QStringLiteral("Summary for the Flight"));
+  summary->setObjectName(QStringLiteral("groupSummary"));
+  auto* sumGrid = groupGrid(summary);
+  {
+    route_ = new QLabel;
+    route_->setObjectName(QStringLiteral("field1069"));
+    route_->setAccessibleName(QStringLiteral("Route -"));
+    route_->setFrameShape(QFrame::StyledPanel);
+    route_->setFrameShadow(QFrame::Sunken);
+    route_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* caption = new QLabel(QStringLiteral("Route -"));
+    caption->setObjectName(QStringLiteral("label1069"));
+    caption->setBuddy(route_);
+    sumGrid->addWidget(caption, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    sumGrid->addWidget(route_, 0, 1, 1, 6);
+  }
+  takeOffText_ = addField(sumGrid, 1, 0, QStringLiteral("Time Off -"), QString(), 1026, Look::Summary);
+  zuluText_ = new QLabel;
+  zuluText_->setObjectName(QStringLiteral("field1049"));
+  zuluText_->setAccessibleName(QStringLiteral("Time Off - zulu"));
+  sumGrid->addWidget(zuluText_, 1, 2);
+  arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, Look::ReadOnly);
+  totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, Look::Summary);
+  flightDistance_ = addField(sumGrid, 1, 4, QStringLiteral("Distance in Flight/Leg -"), distance, 1029, Look::Editable);
+  totalDistance_ = addField(sumGrid, 2, 4, QStringLiteral("Total Distance So Far -"), distance, 1050, Look::ReadOnly);
+  totalFuelUsed_ = addField(sumGrid, 3, 4, QStringLiteral("Total Fuel Used in Flight -"), gallons, 1028, Look::Summary);
+  sumGrid->setColumnMinimumWidth(3, 24);
+  sumGrid->setColumnStretch(3, 1);
+
+  calculateButton_ = new QPushButton(QStringLiteral("&Calculate"));
+  calculateButton_->setObjectName(QStringLiteral("calculateButton"));
+  getTcButton_ = new QPushButton(QStringLiteral("&Get TC and Distance"));
+  getTcButton_->setObjectName(QStringLiteral("getTcButton"));
+  resetButton_ = new QPushButton(QStringLiteral("&Reset"));
+  resetButton_->setObjectName(QStringLiteral("resetButton"));
+  quitButton_ = new QPushButton(QStringLiteral("&Quit"));
+  quitButton_->setObjectName(QStringLiteral("quitButton"));
+  connect(calculateButton_, &QPushButton::clicked, this, &PlannerDialog::calculate);
+  connect(getTcButton_, &QPushButton::clicked, this, &PlannerDialog::getCourseAndDistance);
+  connect(resetButton_, &QPushButton::clicked, this, &PlannerDialog::reset);
+  connect(quitButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {calculateButton_, getTcButton_, resetButton_, quitButton_}) {
+    button->setMinimumWidth(130);
+    buttons->addWidget(button);
+  }
+
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(dataIn);
+  groups->addWidget(results);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(buildMenuBar());
+  layout->addLayout(groups);
+  layout->addWidget(summary);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // the window cannot be resized
+
+  // Tab walks the inputs in the order of the window, then the buttons.
+  const QList<QWidget*> tabOrder = {trueCourse_,    windDirection_, windVelocity_,   trueAirspeed_,
+                                    variation_,     deviation_,     legDistance_,    takeOffPicker_,
+                                    fuelFlow_,      fuelOnBoard_,   flightDistance_, calculateButton_,
+                                    getTcButton_,   resetButton_,   quitButton_};
+  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+QMenuBar* PlannerDialog::buildMenuBar() {
+  auto* bar = new QMenuBar(this);
+  auto add = [this](QMenu* menu, const QString& text, int command, auto slot) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  // Windows that have not been built yet keep their place in the menu, greyed out.
+  auto placeholder = [](QMenu* menu, const QString& text, int command) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setEnabled(false);
+  };
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  add(file, QStringLiteral("&Save Defaults"), 32778, &PlannerDialog::saveDefaults);
+  add(file, QStringLiteral("&Load Defaults"), 32779, &PlannerDialog::loadDefaults);
+  add(file, QStringLiteral("&Reload Airports"), 32790, &PlannerDialog::reloadAirports);
+  file->addSeparator();
+  add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
+
+  QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+  placeholder(tools, QStringLiteral("Weight and &Balance"), 32791);
+  tools->addSeparator();
+  placeholder(tools, QStringLiteral("&Coordinates Conversions"), 32774);
+  placeholder(tools, QStringLiteral("&Weight Conversions"), 32780);
+  placeholder(tools, QStringLiteral("&Distance Conversions"), 32781);
+  placeholder(tools, QStringLiteral("&Temperature Conversions"), 32792);
+  tools->addSeparator();
+  add(tools, QStringLiteral("&Math Calculator"), 32782, &PlannerDialog::launchCalculator);
+  add(tools, QStringLiteral("&Edit Airports Database"), 32786, [this] { openInEditor("airports.fly"); });
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  add(help, QStringLiteral("&Read me"), 32793, [this] { openInEditor("readme.txt"); });
+  add(help, QStringLiteral("&Check Airports"), 32785, [this] { openWebPage(web_pages::kAirports); });
+  QMenu* weather = help->addMenu(QStringLiteral("&Weather Briefing"));
+  add(weather, QStringLiteral("&Aviation Weather"), 32788, [this] { openWebPage(web_pages::kAviationWeather); });
+  add(weather, QStringLiteral("&Weather Briefing"), 32789, [this] { openWebPage(web_pages::kWeatherBriefing); });
+  add(help, QStringLiteral("&News and Updates"), 32784, [this] { openWebPage(web_pages::kNews); });
+  help->addSeparator();
+  add(help, QStringLiteral("&About"), 57664, [this] { showAbout(true); });
+  return bar;
+}
+
+bool PlannerDialog::readFields() {
+  LegInputs& in = plan_.inputs;
+  ui::FieldReader reader(this);
+  // The fixed reading order; the read-only fields hold what the window wrote and pass.
+  reader.number(legDistance_, in.distance, kLegDistanceRange)
+      .number(fuelOnBoard_, in.fuelOnBoard, kFuelRange)
+      .number(fuelFlow_, in.fuelFlow, kFuelRange)
+      .number(deviation_, in.deviation, kAngleRange)
+      .number(trueAirspeed_, in.trueAirspeed, kAirspeedRange)
+      .number(trueCourse_, in.trueCourse, kCourseRange)
+      .number(variation_, in.variation, kAngleRange)
+      .number(windDirection_, in.windDirection, kCourseRange)
+      .number(windVelocity_, in.windVelocity, kWindVelocityRange)
+      .number(flightDistance_, in.flightDistance);
+  return reader.accepted();
+}
+
+void PlannerDialog::writeFields() {
+  const LegInputs& in = plan_.inputs;
+  const LegResults& r = plan_.results;
+  const FlightTotals& t = plan_.totals;
+  ui::writeNumber(trueCourse_, in.trueCourse);
+  ui::writeNumber(windDirection_, in.windDirection);
+  ui::writeNumber(windVelocity_, in.windVelocity);
+  ui::writeNumber(trueAirspeed_, in.trueAirspeed);
+  ui::writeNumber(variation_, in.variation);
+  ui::writeNumber(deviation_, in.deviation);
+  ui::writeNumber(legDistance_, in.distance);
+  ui::writeNumber(fuelFlow_, in.fuelFlow);
+  ui::writeNumber(fuelOnBoard_, in.fuelOnBoard);
+
+  ui::writeNumber(windCorrection_, r.windCorrectionAngle);
+  ui::writeNumber(trueHeading_, r.trueHeading);
+  ui::writeNumber(magneticHeading_, r.magneticHeading);
+  ui::writeNumber(compassHeading_, r.compassHeading);
+  ui::writeNumber(groundSpeed_, r.groundSpeed);
+  ui::writeNumber(ete_, r.eteMinutes);
+  ui::writeText(eta_, r.etaText);
+  ui::writeNumber(fuelBurned_, r.fuelBurned);
+  ui::writeNumber(fuelLeft_, r.fuelLeft);
+  ui::writeNumber(distanceRemaining_, r.distanceRemaining);
+
+  ui::writeText(route_, t.routeLine);
+  ui::writeText(takeOffText_, t.takeOffText);
+  ui::writeText(zuluText_, t.zuluText);
+  ui::writeText(arrivalText_, t.arrivalText);
+  ui::writeNumber(totalFlightTime_, t.totalFlightTime);
+  ui::writeNumber(flightDistance_, in.flightDistance);
+  ui::writeNumber(totalDistance_, t.totalDistance);
+  ui::writeNumber(totalFuelUsed_, t.totalFuelUsed);
+}
+
+void PlannerDialog::calculate() {
+  readFields();
+  const LegComputation leg = computeLeg(plan_.inputs);
+  switch (leg.outcome) {
+    case LegOutcome::Computed: break;
+    case LegOutcome::AirspeedTooLow: message(kEnterCorrectTasMessage); return;
+    case LegOutcome::WindTooStrong: message(kWindTooStrongMessage); return;
+    case LegOutcome::NotComputable: message(kNotComputableMessage); return;
+  }
+  plan_.totals.nextTakeOff = pickerTime();
+  // Refused before anything is recorded, so a leg the clock cannot show changes nothing.
+  if (checkLegTime(plan_.totals, leg.results.eteMinutes) != ClockStep::Stepped) {
+    message(kClockOutOfRangeMessage);
+    return;
+  }
+  // Shown while the window still shows the previous leg.
+  if (leg.results.fuelShort) message(kFuelShortMessage);
+
+  recordLegInFlight(plan_, leg.results);
+  writeFields();
+  ui::handDefaultButton(calculateButton_, getTcButton_);
+  stepLegTime(plan_, leg.results.eteMinutes);
+  setPickerTime(plan_.totals.nextTakeOff);
+  writeFields();
+}
+
+void PlannerDialog::getCourseAndDistance() {
+  // The course and distance window hands the leg's course, distance and route here.
+}
+
+void PlannerDialog::reset() {
+  resetFlight(plan_);
+  loadDefaults();
+  ui::handDefaultButton(resetButton_, getTcButton_);
+  writeFields();
+}
+
+void PlannerDialog::saveDefaults() {
+  readFields();
+  const FormattedDefaults formatted = formatDefaults(currentDefaults());
+  if (formatted.problem != DefaultsProblem::None) {
+    message(defaultsProblemMessage(formatted));
+    return;
+  }
+  switch (writeDefaultsFile(dataFile(kDefaultsFileName), formatted.text)) {
+    case FileWrite::Written: break;
+    case FileWrite::CannotOpen: message(kCannotOpenDefaultsMessage); break;
+    case FileWrite::WriteFailed:
+      message("The defaults file could not be written (is the disk full?); it was left as it was.");
+      break;
+  }
+}
+
+void PlannerDialog::loadDefaults() {
+  loadDefaultsFile();
+  writeFields();
+}
+
+void PlannerDialog::reloadAirports() { loadAirportsFile(); }
+
+void PlannerDialog::loadDefaultsFile() {
+  const DefaultsLoad load = readDefaultsFile(dataFile(kDefaultsFileName));
+  switch (load.outcome) {
+    case DefaultsRead::Loaded: applyDefaults(load.values); break;
+    case DefaultsRead::CannotOpen: message(kCannotOpenDefaultsMessage); break;
+    case DefaultsRead::Malformed: message(kDefaultsErrorMessage); break;
+  }
+}
+
+void PlannerDialog::loadAirportsFile() {
+  std::string* text = services_.airportText;
+  if (text == nullptr) return;
+  text->clear();
+  auto loaded = loadAirportText(dataFile(kAirportsFileName));
+  if (!loaded) {
+    message(kCannotOpenAirportsMessage);
+    return;
+  }
+  *text = std::move(*loaded);
+}
+
+void PlannerDialog::applyDefaults(const DefaultValues& values) {
+  originId_ = values.homeAirport;
+  plan_.inputs.trueAirspeed = values.trueAirspeed;
+  plan_.inputs.variation = values.variation;
+  plan_.inputs.deviation = values.deviation;
+  plan_.inputs.fuelFlow = values.fuelFlow;
+  plan_.inputs.fuelOnBoard = values.fuelOnBoard;
+  airplane_ = values.airplane;
+}
+
+DefaultValues PlannerDialog::currentDefaults() const {
+  DefaultValues values;
+  values.homeAirport = originId_;
+  values.trueAirspeed = plan_.inputs.trueAirspeed;
+  values.variation = plan_.inputs.variation;
+  values.deviation = plan_.inputs.deviation;
+  values.fuelFlow = plan_.inputs.fuelFlow;
+  values.fuelOnBoard = plan_.inputs.fuelOnBoard;
+  values.airplane = airplane_;
+  return values;
+}
+
+LocalDateTime PlannerDialog::pickerTime() const {
+  const QDateTime value = takeOffPicker_->dateTime();
+  const QDate date = value.date();
+  const QTime time = value.time();
+  return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+void PlannerDialog::setPickerTime(const LocalDateTime& t) {
+  takeOffPicker_->setDateTime(QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second)));
+}
+
+std::filesystem::path PlannerDialog::dataFile(std::string_view name) const {
+  return services_.workingFolder / std::filesystem::path(std::string(name));
+}
+
+void PlannerDialog::message(std::string_view text) { ui::showMessage(this, text); }
+
+void PlannerDialog::showAbout(bool withTexts) {
+  AboutDialog about(this);
+  if (withTexts) about.setTexts(AboutDialog::upperText(), AboutDialog::lowerText());
+  about.exec();
+}
+
+void PlannerDialog::openWebPage(const char* address) {
+  if (services_.launcher == nullptr || !services_.launcher->openWebPage(QUrl(QString::fromLatin1(address)))) {
+    message(kCannotOpenWebsiteMessage);
+  }
+}
+
+void PlannerDialog::launchCalculator() {
+  if (services_.launcher != nullptr) services_.launcher->startCalculator();
+}
+
+void PlannerDialog::openInEditor(const char* fileName) {
+  if (services_.launcher != nullptr) services_.launcher->openInTextEditor(QString::fromLatin1(fileName));
+}
+
+// Where the desktop offers no menu of its own in the title bar, the About entry lives
+// in the window's context menu.
+void PlannerDialog::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  QAction* about = menu.addAction(kAboutEntry);
+  about->setObjectName(QStringLiteral("command16"));
+  connect(about, &QAction::triggered, this, [this] { showAbout(false); });
+  menu.exec(event->globalPos());
+}
+
+#ifdef Q_OS_WIN
+bool PlannerDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  const MSG* msg = static_cast<const MSG*>(message);
+  if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutSystemCommand) {
+    showAbout(false);
+    *result = 0;
+    return true;
+  }
+  return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+}  // namespace orvane

@@ -1,0 +1,144 @@
+#pragma once
+// The planner: the program's main window. It holds the leg inputs, shows the leg's
+// results and the flight summary, and carries the menu that reaches everything else.
+
+#include <QDialog>
+#include <filesystem>
+#include <string>
+
+#include "core/defaults.hpp"
+#include "core/flight.hpp"
+#include "core/geo.hpp"
+
+class QDateTimeEdit;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+
+namespace orvane {
+
+namespace ui {
+class Launcher;
+}
+class SplashWindow;
+
+/// What the planner needs from the program around it.
+struct PlannerServices {
+  std::filesystem::path workingFolder;  // holds "config.fly" and "airports.fly"
+  ui::Launcher* launcher = nullptr;     // calculator, text editor, browser
+  std::string* airportText = nullptr;   // the program-wide airport text
+  bool showSplash = true;               // the start-up picture
+};
+
+/// The four web pages of the Help menu.
+namespace web_pages {
+inline constexpr const char* kNews = "https://halvick.net/orvane/";
+inline constexpr const char* kAirports = "https://www.airnav.com/airports/";
+inline constexpr const char* kAviationWeather = "https://aviationweather.gov/";
+inline constexpr const char* kWeatherBriefing = "https://www.1800wxbrief.com/";
+}  // namespace web_pages
+
+inline constexpr std::string_view kEnterCorrectTasMessage = "Enter correct TAS!";
+inline constexpr std::string_view kWindTooStrongMessage = "Wind is too strong for this TAS!";
+inline constexpr std::string_view kNotComputableMessage =
+    "These values give no leg that can be computed. Please check the inputs.";
+inline constexpr std::string_view kClockOutOfRangeMessage =
+    "The arrival time of this leg lies beyond the clock's range. Please check the inputs.";
+inline constexpr std::string_view kFuelShortMessage = "You don't have enough fuel to complete this trip!";
+inline constexpr std::string_view kCannotOpenWebsiteMessage = "Cannot open this website!";
+
+class PlannerDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit PlannerDialog(PlannerServices services, QWidget* parent = nullptr);
+  ~PlannerDialog() override;
+
+  /// Reads the editable fields in their fixed order; false when one was refused.
+  bool readFields();
+  /// Rewrites every field from the held values.
+  void writeFields();
+
+  const FlightPlan& flightPlan() const { return plan_; }
+  const AirplaneData& airplaneData() const { return airplane_; }
+  const std::string& originIdentifier() const { return originId_; }
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef Q_OS_WIN
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+ private:
+  void buildWindow();
+  QMenuBar* buildMenuBar();
+
+  void calculate();
+  void getCourseAndDistance();
+  void reset();
+  void saveDefaults();
+  void loadDefaults();
+  void reloadAirports();
+  void showAbout(bool withTexts);
+  void openWebPage(const char* address);
+  void launchCalculator();
+  void openInEditor(const char* fileName);
+
+  void loadDefaultsFile();
+  void loadAirportsFile();
+  void applyDefaults(const DefaultValues& values);
+  DefaultValues currentDefaults() const;
+  LocalDateTime pickerTime() const;
+  void setPickerTime(const LocalDateTime& time);
+  std::filesystem::path dataFile(std::string_view name) const;
+  void message(std::string_view text);
+
+  PlannerServices services_;
+  FlightPlan plan_;
+  AirplaneData airplane_;
+  std::string originId_;
+  std::string destinationId_;
+  GeoPosition origin_;
+  GeoPosition destination_;
+  SplashWindow* splash_ = nullptr;
+
+  // Data in
+  QLineEdit* trueCourse_ = nullptr;
+  QLineEdit* windDirection_ = nullptr;
+  QLineEdit* windVelocity_ = nullptr;
+  QLineEdit* trueAirspeed_ = nullptr;
+  QLineEdit* variation_ = nullptr;
+  QLineEdit* deviation_ = nullptr;
+  QLineEdit* legDistance_ = nullptr;
+  QDateTimeEdit* takeOffPicker_ = nullptr;
+  QLineEdit* fuelFlow_ = nullptr;
+  QLineEdit* fuelOnBoard_ = nullptr;
+  // Results for the Leg
+  QLineEdit* windCorrection_ = nullptr;
+  QLineEdit* trueHeading_ = nullptr;
+  QLineEdit* magneticHeading_ = nullptr;
+  QLineEdit* compassHeading_ = nullptr;
+  QLineEdit* groundSpeed_ = nullptr;
+  QLineEdit* ete_ = nullptr;
+  QLineEdit* eta_ = nullptr;
+  QLineEdit* fuelBurned_ = nullptr;
+  QLineEdit* fuelLeft_ = nullptr;
+  QLineEdit* distanceRemaining_ = nullptr;
+  // Summary for the Flight
+  QLabel* route_ = nullptr;
+  QLineEdit* takeOffText_ = nullptr;
+  QLabel* zuluText_ = nullptr;
+  QLineEdit* arrivalText_ = nullptr;
+  QLineEdit* totalFlightTime_ = nullptr;
+  QLineEdit* flightDistance_ = nullptr;
+  QLineEdit* totalDistance_ = nullptr;
+  QLineEdit* totalFuelUsed_ = nullptr;
+
+  QPushButton* calculateButton_ = nullptr;
+  QPushButton* getTcButton_ = nullptr;
+  QPushButton* resetButton_ = nullptr;
+  QPushButton* quitButton_ = nullptr;
+};
+
+}  // namespace orvane

@@ -1,0 +1,46 @@
+#pragma once
+// The start-up picture: shown for a while as the planner gets ready, never in its way.
+
+#include <QPointer>
+#include <QWidget>
+
+namespace orvane {
+
+class SplashFrame;
+
+class SplashWindow {
+ public:
+  /// `mainWindow` owns the picture and is repainted when it goes.
+  explicit SplashWindow(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+  /// Shows the picture for `milliseconds`, centred on the screen (or on the main
+  /// window when that is visible). False when nothing is shown: the main window is
+  /// minimised. Returns at once.
+  bool start(int milliseconds);
+
+  bool isShown() const { return !frame_.isNull(); }
+  QWidget* frame() const;
+
+ private:
+  QWidget* mainWindow_;
+  QPointer<SplashFrame> frame_;
+  int displayMilliseconds_ = 0;
+};
+
+/// The picture's window: closes on its timer, a key or a mouse button.
+class SplashFrame : public QWidget {
+  Q_OBJECT
+
+ public:
+  SplashFrame(QWidget* owner, int milliseconds);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+}  // namespace orvane

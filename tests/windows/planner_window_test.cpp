@@ -1,0 +1,605 @@
+// The planner as a pilot uses it: typing into the real fields, pressing the real
+// buttons and reading the real message boxes.
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "test_support.hpp"
+#include "windows/about_dialog.hpp"
+#include "windows/planner_dialog.hpp"
+
+using namespace orvane;
+
+namespace {
+
+const QByteArray kWorkedDefaults =
+    "home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"
+    "Galons/Hour:8.500000\r\nTotal Fuel:40.000000\r\nEmpty Plane Weight:1500.000000\r\n"
+    "Empty Plane Moment:570.000000\r\nFuel Arm:48.000000\r\nPilot Weight:170.000000\r\n"
+    "Front Sits Arm:37.000000\r\nRear Sits Arm:73.000000\r\nAirplane Tail Number:N000XY\r\n"
+    "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
+    "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
+
+const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
+
+}  // namespace
+
+class PlannerWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  std::string airportText_;
+  test::RecordingLauncher launcher_;
+  std::unique_ptr<test::MessageCatcher> catcher_;
+  std::unique_ptr<PlannerDialog> planner_;
+
+  void writeFile(const char* name, const QByteArray& content) {
+    QFile file(folder_.filePath(QString::fromLatin1(name)));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+  }
+  QByteArray readFile(const char* name) {
+    QFile file(folder_.filePath(QString::fromLatin1(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  void open() {
+    PlannerServices services;
+    services.workingFolder = folder_.path().toStdString();
+    services.launcher = &launcher_;
+    services.airportText = &airportText_;
+    services.showSplash = false;
+    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    planner_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
+    planner_->activateWindow();
+    QApplication::setActiveWindow(planner_.get());
+    catcher_->clear();
+  }
+  QLineEdit* field(int id) {
+    auto* f = planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
+    if (f == nullptr) qFatal("no field %d", id);
+    return f;
+  }
+  QString text(int id) {
+    if (auto* label = planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id))) return label->text();
+    return field(id)->text();
+  }
+  QPushButton* button(const char* name) { return planner_->findChild<QPushButton*>(QString::fromLatin1(name)); }
+  QDateTimeEdit* picker() { return planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023")); }
+  QAction* command(int id) { return planner_->findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
+  void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+  void setTakeOff(int h, int m, int s) { picker()->setDateTime(QDateTime(QDate(2026, 6, 15), QTime(h, m, s))); }
+
+  // The worked leg's own inputs; TAS, variation, deviation, GPH and fuel come from the defaults.
+  void typeWorkedLeg(const QString& distance = QStringLiteral("60")) {
+    test::typeInto(field(1000), QStringLiteral("90"));
+    test::typeInto(field(1001), QStringLiteral("45"));
+    test::typeInto(field(1002), QStringLiteral("20"));
+    test::typeInto(field(1006), distance);
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("TZ", "UTC0");
+#ifndef _WIN32
+    tzset();
+#endif
+  }
+  void init() {
+    QVERIFY(folder_.isValid());
+    QDir(folder_.path()).removeRecursively();
+    QDir().mkpath(folder_.path());
+    airportText_.clear();
+    launcher_ = test::RecordingLauncher{};
+    catcher_ = std::make_unique<test::MessageCatcher>();
+  }
+  void cleanup() {
+    planner_.reset();
+    catcher_.reset();
+  }
+
+  void windowLooksAsLaidOut() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    QCOMPARE(planner_->windowTitle(), QStringLiteral("Orvane - by Halvick"));
+    QVERIFY(!(planner_->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(planner_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(planner_->minimumSize(), planner_->maximumSize());
+    QCOMPARE(picker()->displayFormat(), QStringLiteral("HH:mm:ss"));
+
+    struct Expected { int id; const char* label; bool readOnly; };
+    const Expected fields[] = {
+        {1000, "TC (True Course) -", false}, {1001, "Wind Direction -", false}, {1002, "Wind Velocity -", false},
+        {1003, "TAS (True Airspeed) -", false}, {1004, "Variation (-E, +W) -", false},
+        {1005, "Magnetic Deviation -", false}, {1006, "Distance in Leg -", false}, {1008, "GPH (Galons/Hour) -", false},
+        {1009, "Fuel on Board -", false}, {1010, "WCA (Wind Correction Angle) -", true},
+        {1011, "TH (True Heading) -", true}, {1012, "MH (Magnetic Heading) -", true},
+        {1013, "CH (Corrected Heading) -", true}, {1014, "GS (Ground Speed) -", true},
+        {1015, "ETE (Estimated Time Enroute) -", true}, {1025, "ETA (Estimated Arrival Time) -", true},
+        {1017, "Fuel Burned -", true}, {1018, "Fuel Left -", true}, {1019, "Distance Remaining -", true},
+        {1026, "Time Off -", true}, {1071, "Arrival Time -", true}, {1027, "Total Flight Time -", true},
+        {1029, "Distance in Flight/Leg -", false}, {1050, "Total Distance So Far -", true},
+        {1028, "Total Fuel Used in Flight -", true}};
+    for (const Expected& e : fields) {
+      const QString label = QString::fromLatin1(e.label);
+      auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label%1").arg(e.id));
+      QVERIFY2(caption != nullptr, e.label);
+      QCOMPARE(caption->text(), label);
+      QCOMPARE(caption->buddy(), field(e.id));
+      QCOMPARE(field(e.id)->accessibleName(), label);
+      QCOMPARE(field(e.id)->isReadOnly(), e.readOnly);
+    }
+    const QColor result(255, 255, 99);
+    const QColor summary(66, 204, 255);
+    for (int id : {1010, 1013, 1014, 1015, 1017}) QCOMPARE(field(id)->palette().color(QPalette::Base), result);
+    for (int id : {1026, 1027, 1028}) QCOMPARE(field(id)->palette().color(QPalette::Base), summary);
+    for (int id : {1011, 1012, 1025, 1018, 1019}) {
+      QVERIFY(field(id)->palette().color(QPalette::Base) != result);
+      QVERIFY(field(id)->palette().color(QPalette::Base) != summary);
+    }
+    QCOMPARE(button("calculateButton")->text(), QStringLiteral("&Calculate"));
+    QCOMPARE(button("getTcButton")->text(), QStringLiteral("&Get TC and Distance"));
+    QCOMPARE(button("resetButton")->text(), QStringLiteral("&Reset"));
+    QCOMPARE(button("quitButton")->text(), QStringLiteral("&Quit"));
+    QVERIFY(button("getTcButton")->isDefault());
+    QVERIFY(!button("calculateButton")->isDefault());
+
+    const QList<QPair<int, const char*>> commands = {
+        {32778, "&Save Defaults"}, {32779, "&Load Defaults"}, {32790, "&Reload Airports"}, {57665, "&Exit"},
+        {32791, "Weight and &Balance"}, {32774, "&Coordinates Conversions"}, {32780, "&Weight Conversions"},
+        {32781, "&Distance Conversions"}, {32792, "&Temperature Conversions"}, {32782, "&Math Calculator"},
+        {32786, "&Edit Airports Database"}, {32793, "&Read me"}, {32785, "&Check Airports"},
+        {32788, "&Aviation Weather"}, {32789, "&Weather Briefing"}, {32784, "&News and Updates"}, {57664, "&About"}};
+    for (const auto& [id, entry] : commands) {
+      QVERIFY2(command(id) != nullptr, entry);
+      QCOMPARE(command(id)->text(), QString::fromLatin1(entry));
+    }
+    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Tools"), QStringLiteral("&Help")};
+    QStringList shown;
+    for (QAction* menu : planner_->findChild<QMenuBar*>()->actions()) shown << menu->text();
+    QCOMPARE(shown, menus);
+  }
+
+  void startUpLoadsDefaultsIntoTheFields() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    QCOMPARE(catcher_->messages.size(), 0);
+    QCOMPARE(text(1003), QStringLiteral("110"));
+    QCOMPARE(text(1004), QStringLiteral("-5"));
+    QCOMPARE(text(1005), QStringLiteral("2"));
+    QCOMPARE(text(1008), QStringLiteral("8.5"));
+    QCOMPARE(text(1009), QStringLiteral("40"));
+    for (int id : {1000, 1001, 1002, 1006, 1010, 1011, 1012, 1013, 1014, 1015, 1017, 1018, 1019, 1027, 1028, 1029, 1050}) {
+      QCOMPARE(text(id), QStringLiteral("0"));
+    }
+    for (int id : {1025, 1026, 1071, 1069, 1049}) QCOMPARE(text(id), QString());
+    QCOMPARE(airportText_, kAirports.toStdString());
+    QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
+    QCOMPARE(planner_->airplaneData().airplaneType, std::string("Trainer"));
+    QCOMPARE(QApplication::focusWidget(), button("getTcButton"));
+  }
+
+  void workedLegShowsEveryResult() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+
+    QCOMPARE(catcher_->texts(), QStringList());
+    const QList<QPair<int, const char*>> expected = {
+        {1010, "7"},     {1011, "83"},      {1012, "78"},   {1013, "80"},    {1014, "95"},
+        {1015, "37.92"}, {1025, "9:37:55"}, {1017, "5.37"}, {1018, "34.63"}, {1019, "0"},
+        {1000, "90"},    {1001, "45"},      {1002, "20"},   {1003, "110"},   {1004, "-5"},
+        {1005, "2"},     {1006, "60"},      {1008, "8.5"},  {1009, "34.63"}, {1026, "9:00:00"},
+        {1049, "[ 9:00:00 zulu ]"},         {1071, "9:37:55"}, {1027, "0.63"}, {1029, "60"},
+        {1050, "60"},    {1028, "5.37"}};
+    for (const auto& [id, value] : expected) {
+      QVERIFY2(text(id) == QString::fromLatin1(value),
+               qPrintable(QStringLiteral("field %1 shows %2, expected %3").arg(id).arg(text(id), value)));
+    }
+    QCOMPARE(picker()->time(), QTime(9, 37, 55));
+    QVERIFY(button("getTcButton")->isDefault());
+    QVERIFY(!button("calculateButton")->isDefault());
+    QCOMPARE(QApplication::focusWidget(), button("getTcButton"));
+  }
+
+  void twoLegsChainTheClockAndTotals() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    typeWorkedLeg(QStringLiteral("48.448"));
+    click("calculateButton");
+
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(text(1015), QStringLiteral("30.62"));
+    QCOMPARE(text(1025), QStringLiteral("10:08:32"));
+    QCOMPARE(text(1071), QStringLiteral("10:08:32"));
+    QCOMPARE(text(1026), QStringLiteral("9:00:00"));
+    QCOMPARE(text(1049), QStringLiteral("[ 9:00:00 zulu ]"));
+    QCOMPARE(text(1027), QStringLiteral("1.14"));
+    QCOMPARE(text(1050), QStringLiteral("108.448"));
+    // The second leg starts with what the first left, and burns 4.34 of it.
+    QCOMPARE(text(1017), QStringLiteral("4.34"));
+    QCOMPARE(text(1009), QStringLiteral("30.29"));
+    QCOMPARE(text(1028), QStringLiteral("9.71"));
+    // The flight distance became the first leg's 60 and stays.
+    QCOMPARE(text(1029), QStringLiteral("60"));
+    QCOMPARE(text(1019), QStringLiteral("11.552"));
+    QCOMPARE(picker()->time(), QTime(10, 8, 32));
+  }
+
+  void fuelShortageWarnsOnceAndEmptiesTheTanks() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg(QStringLiteral("200"));
+    test::typeInto(field(1009), QStringLiteral("10"));
+    QString fuelLeftDuringMessage;
+    QString totalDuringMessage;
+    catcher_->onMessage = [&](const test::SeenMessage&) {
+      fuelLeftDuringMessage = text(1018);
+      totalDuringMessage = text(1028);
+    };
+    click("calculateButton");
+
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("You don't have enough fuel to complete this trip!")});
+    // The message comes while the window still shows the state before the leg.
+    QCOMPARE(fuelLeftDuringMessage, QStringLiteral("0"));
+    QCOMPARE(totalDuringMessage, QStringLiteral("0"));
+    QCOMPARE(text(1018), QStringLiteral("0"));
+    QCOMPARE(text(1009), QStringLiteral("0"));
+    QCOMPARE(text(1017), QStringLiteral("17.91"));
+    QCOMPARE(text(1028), QStringLiteral("17.91"));
+    QCOMPARE(text(1025), QStringLiteral("11:06:24"));  // ETE 126.4 minutes
+  }
+
+  void resetClearsTheFlightAndReloadsDefaults() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    test::typeInto(field(1003), QStringLiteral("120"));
+    button("resetButton")->setFocus();
+    click("resetButton");
+
+    QCOMPARE(catcher_->texts(), QStringList());
+    for (int id : {1000, 1001, 1002, 1006, 1010, 1011, 1012, 1013, 1014, 1015, 1017, 1018, 1019, 1027, 1028, 1029, 1050}) {
+      QVERIFY2(text(id) == QStringLiteral("0"), qPrintable(QString::number(id)));
+    }
+    for (int id : {1025, 1026, 1071, 1069, 1049}) QCOMPARE(text(id), QString());
+    QCOMPARE(text(1003), QStringLiteral("110"));  // from the defaults file, not the typed 120
+    QCOMPARE(text(1009), QStringLiteral("40"));
+    QCOMPARE(picker()->time(), QTime(9, 37, 55));  // the picker keeps its time
+    QVERIFY(button("getTcButton")->isDefault());
+    QVERIFY(!button("resetButton")->isDefault());
+
+    // The next leg is the first of a new flight again.
+    setTakeOff(14, 30, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    QCOMPARE(text(1026), QStringLiteral("14:30:00"));
+    QCOMPARE(text(1049), QStringLiteral("[ 14:30:00 zulu ]"));
+    QCOMPARE(text(1027), QStringLiteral("0.63"));
+  }
+
+  void resetWithoutDefaultsFileKeepsTheFiveInputs() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
+    test::typeInto(field(1003), QStringLiteral("120"));
+    click("calculateButton");
+    catcher_->clear();
+    click("resetButton");
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
+    QCOMPARE(text(1003), QStringLiteral("120"));
+  }
+
+  void startUpWithoutFilesShowsBothMessagesBeforeTheWindow() {
+    QList<bool> plannerVisible;
+    catcher_->onMessage = [&](const test::SeenMessage&) {
+      bool visible = false;
+      for (QWidget* w : QApplication::topLevelWidgets()) visible |= (qobject_cast<PlannerDialog*>(w) && w->isVisible());
+      plannerVisible << visible;
+    };
+    PlannerServices services;
+    services.workingFolder = folder_.path().toStdString();
+    services.launcher = &launcher_;
+    services.airportText = &airportText_;
+    services.showSplash = false;
+    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Cannot open congfiguration file!"),
+                                             QStringLiteral("Cannot open airports file!")}));
+    QCOMPARE(plannerVisible, (QList<bool>{false, false}));
+    for (const test::SeenMessage& m : catcher_->messages) {
+      QCOMPARE(m.caption, QStringLiteral("planner_window_test"));
+      QCOMPARE(m.icon, static_cast<int>(QMessageBox::Warning));
+      QCOMPARE(m.buttonCount, 1);
+      QVERIFY(m.modal);
+    }
+    QCOMPARE(text(1003), QStringLiteral("0"));
+  }
+
+  void malformedDefaultsFileIsReportedAndChangesNothing() {
+    writeFile("config.fly", "TAS:110.000000\r\n");
+    writeFile("airports.fly", kAirports);
+    catcher_->clear();
+    PlannerServices services;
+    services.workingFolder = folder_.path().toStdString();
+    services.airportText = &airportText_;
+    services.showSplash = false;
+    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Error in congfiguration file!")});
+    QCOMPARE(text(1003), QStringLiteral("0"));
+  }
+
+  void tasZeroAtStartUpBringsBothMessagesAndComputesNothing() {
+    writeFile("airports.fly", kAirports);
+    open();
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
+                                             QStringLiteral("Enter correct TAS!")}));
+    for (int id : {1010, 1011, 1014, 1015, 1027, 1028}) QCOMPARE(text(id), QStringLiteral("0"));
+    QCOMPARE(text(1025), QString());
+    QCOMPARE(text(1026), QString());
+  }
+
+  void tasAboveRangeIsUsedAndStopsTheReadingBeforeTheCourse() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    test::typeInto(field(1003), QStringLiteral("300"));
+    test::typeInto(field(1000), QStringLiteral("45"));
+    click("calculateButton");
+
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number between 60 and 250.")});
+    QCOMPARE(text(1003), QStringLiteral("300"));
+    QCOMPARE(text(1000), QStringLiteral("90"));  // the reading stopped before the course
+    // TAS 300 on course 90 with the same wind.
+    QCOMPARE(text(1014), QStringLiteral("286"));
+  }
+
+  void emptiedDistanceKeepsItAndEveryLaterField() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    test::typeInto(field(1006), QString());
+    test::typeInto(field(1009), QStringLiteral("20"));
+    test::typeInto(field(1003), QStringLiteral("150"));
+    test::typeInto(field(1000), QStringLiteral("180"));
+    test::typeInto(field(1002), QStringLiteral("5"));
+    test::typeInto(field(1029), QStringLiteral("500"));
+    click("calculateButton");
+
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number.")});
+    // Computed as the worked leg again from 34.63 gallons; the typed values are gone.
+    QCOMPARE(text(1006), QStringLiteral("60"));
+    QCOMPARE(text(1003), QStringLiteral("110"));
+    QCOMPARE(text(1000), QStringLiteral("90"));
+    QCOMPARE(text(1002), QStringLiteral("20"));
+    QCOMPARE(text(1015), QStringLiteral("37.92"));
+    QCOMPARE(text(1009), QStringLiteral("29.26"));
+    QCOMPARE(text(1029), QStringLiteral("60"));
+    QCOMPARE(text(1050), QStringLiteral("120"));
+  }
+
+  void tasBelowRangeLeavesTheFocusOnTheField() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    typeWorkedLeg();
+    test::typeInto(field(1003), QStringLiteral("50"));
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
+                                             QStringLiteral("Enter correct TAS!")}));
+    QCOMPARE(planner_->focusWidget(), field(1003));
+    QCOMPARE(field(1003)->selectedText(), QStringLiteral("50"));
+    QCOMPARE(text(1014), QStringLiteral("0"));
+  }
+
+  void windTooStrongChangesNothing() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    test::typeInto(field(1000), QStringLiteral("0"));
+    test::typeInto(field(1001), QStringLiteral("90"));
+    test::typeInto(field(1002), QStringLiteral("200"));
+    test::typeInto(field(1006), QStringLiteral("60"));
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
+    for (int id : {1010, 1011, 1014, 1015, 1027, 1028, 1050}) QCOMPARE(text(id), QStringLiteral("0"));
+    QCOMPARE(text(1026), QString());
+    QCOMPARE(text(1009), QStringLiteral("40"));
+    QCOMPARE(picker()->time(), QTime(9, 0, 0));
+
+    // A headwind as strong as the airspeed leaves no ground speed either.
+    catcher_->clear();
+    test::typeInto(field(1001), QStringLiteral("0"));
+    test::typeInto(field(1002), QStringLiteral("110"));
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
+    QCOMPARE(text(1015), QStringLiteral("0"));
+  }
+
+  void saveAndLoadDefaults() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    test::typeInto(field(1003), QStringLiteral("120"));
+    test::typeInto(field(1004), QStringLiteral("3.5"));
+    test::typeInto(field(1008), QStringLiteral("9"));
+    command(32778)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList());
+    QByteArray expected = kWorkedDefaults;
+    expected.replace("TAS:110.000000", "TAS:120.000000");
+    expected.replace("Variation:-5.000000", "Variation:3.500000");
+    expected.replace("Galons/Hour:8.500000", "Galons/Hour:9.000000");
+    QCOMPARE(readFile("config.fly"), expected);
+
+    // Typed but unread input is replaced by what the file holds.
+    writeFile("config.fly", kWorkedDefaults);
+    test::typeInto(field(1003), QStringLiteral("130"));
+    command(32779)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(text(1003), QStringLiteral("110"));
+    QCOMPARE(text(1004), QStringLiteral("-5"));
+  }
+
+  void saveDefaultsWithARefusedFieldStillSaves() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    test::typeInto(field(1003), QStringLiteral("300"));
+    command(32778)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number between 60 and 250.")});
+    QVERIFY(readFile("config.fly").contains("TAS:300.000000\r\n"));
+  }
+
+  void saveDefaultsRefusesValuesThatWouldNotLoadBack() {
+    // 1e300 loads, but written with six decimals three of them would not fit the
+    // reader's 1023 bytes.
+    QByteArray big = kWorkedDefaults;
+    big.replace("Gross Weight:2300.000000", "Gross Weight:1e300");
+    big.replace("Useful Load:800.000000", "Useful Load:1e300");
+    big.replace("Empty Plane Weight:1500.000000", "Empty Plane Weight:1e300");
+    writeFile("config.fly", big);
+    open();
+    command(32778)->trigger();
+    QCOMPARE(catcher_->messages.size(), 1);
+    QVERIFY(catcher_->texts().first().contains(QStringLiteral("not saved")));
+    QCOMPARE(readFile("config.fly"), big);
+  }
+
+  void saveDefaultsIntoAnUnwritablePlace() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
+    QDir(folder_.path()).mkdir(QStringLiteral("config.fly"));  // a folder where the file should be
+    command(32778)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
+  }
+
+  void loadDefaultsWithMissingFileStillRefreshesFields() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
+    test::typeInto(field(1003), QStringLiteral("130"));
+    command(32779)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
+    QCOMPARE(text(1003), QStringLiteral("110"));
+  }
+
+  void reloadAirportsReadsTheFileAgain() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    writeFile("airports.fly", "QQC:39.100000;-74.900000,");
+    command(32790)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(airportText_, std::string("QQC:39.100000;-74.900000,"));
+    QFile::remove(folder_.filePath(QStringLiteral("airports.fly")));
+    command(32790)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open airports file!")});
+    QCOMPARE(airportText_, std::string());
+  }
+
+  void menuCommandsHandWorkToOtherPrograms() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    command(32782)->trigger();
+    command(32786)->trigger();
+    command(32793)->trigger();
+    command(32785)->trigger();
+    command(32788)->trigger();
+    command(32789)->trigger();
+    command(32784)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(launcher_.calls.mid(0, 3), (QStringList{QStringLiteral("calculator"), QStringLiteral("editor airports.fly"),
+                                                     QStringLiteral("editor readme.txt")}));
+    QCOMPARE(launcher_.calls.size(), 7);
+    QVERIFY(launcher_.calls.at(3).startsWith(QStringLiteral("web https://")));
+    QVERIFY(launcher_.calls.at(3).endsWith(QStringLiteral("/airports/")));
+
+    launcher_.webPagesOpen = false;
+    command(32784)->trigger();
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open this website!")});
+  }
+
+  void quitEscapeAndExitCloseWithoutSaving() {
+    writeFile("config.fly", kWorkedDefaults);
+    for (int way = 0; way < 4; ++way) {
+      open();
+      test::typeInto(field(1003), QStringLiteral("120"));
+      switch (way) {
+        case 0: click("quitButton"); break;
+        case 1: QTest::keyClick(planner_.get(), Qt::Key_Escape); break;
+        case 2: command(57665)->trigger(); break;
+        case 3: planner_->close(); break;
+      }
+      QVERIFY2(!planner_->isVisible(), qPrintable(QString::number(way)));
+      QCOMPARE(readFile("config.fly"), kWorkedDefaults);
+    }
+  }
+
+  void aboutBoxFromHelpHasBothTextsAndFromTheWindowMenuNone() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    QStringList upper;
+    QStringList lower;
+    QStringList titles;
+    QTimer closer;
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, [&] {
+      if (auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget())) {
+        titles << about->windowTitle();
+        upper << about->findChild<QPlainTextEdit*>(QStringLiteral("upperText"))->toPlainText();
+        lower << about->findChild<QPlainTextEdit*>(QStringLiteral("lowerText"))->toPlainText();
+        about->accept();
+      }
+    });
+    closer.start();
+    command(57664)->trigger();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), planner_->mapToGlobal(QPoint(5, 5)));
+    QTimer::singleShot(20, [] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions()) {
+          if (a->text() == QStringLiteral("&About Orvane...")) a->trigger();
+        }
+        menu->close();
+      }
+    });
+    QApplication::sendEvent(planner_.get(), &event);
+    QTRY_COMPARE(titles.size(), 2);
+    QCOMPARE(titles, (QStringList{QStringLiteral("About Orvane"), QStringLiteral("About Orvane")}));
+    QVERIFY(upper.at(0).contains(QStringLiteral("contact email: ")));
+    QVERIFY(upper.at(0).contains(QStringLiteral("By using this software you agree to the following:")));
+    QVERIFY(lower.at(0).contains(QStringLiteral("warranty")));
+    QCOMPARE(upper.at(1), QString());
+    QCOMPARE(lower.at(1), QString());
+  }
+};
+
+QTEST_MAIN(PlannerWindowTest)
+#include "planner_window_test.moc"

@@ -1,0 +1,45 @@
+#include "test_support.hpp"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
+namespace orvane::test {
+
+MessageCatcher::MessageCatcher() {
+  timer_.setInterval(5);
+  connect(&timer_, &QTimer::timeout, this, &MessageCatcher::answer);
+  timer_.start();
+}
+
+QStringList MessageCatcher::texts() const {
+  QStringList out;
+  for (const SeenMessage& m : messages) out << m.text;
+  return out;
+}
+
+void MessageCatcher::answer() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    if (box == nullptr || !box->isVisible()) continue;
+    SeenMessage seen{box->text(), box->windowTitle(), static_cast<int>(box->icon()),
+                     static_cast<int>(box->buttons().size()), box->isModal()};
+    messages << seen;
+    if (onMessage) onMessage(seen);
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+      ok->click();
+    } else {
+      box->reject();
+    }
+  }
+}
+
+void typeInto(QLineEdit* field, const QString& text) {
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Backspace);
+  if (!text.isEmpty()) QTest::keyClicks(field, text);
+}
+
+}  // namespace orvane::test
