@@ -9,22 +9,29 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-// Positions of one separator, for "first one at or after" in logarithmic time: a text
-// whose records lack separators would otherwise be scanned again for every record.
-class SeparatorIndex {
+// The separators of one kind, searched for in the order the records pair them. The
+// search for a record starts just after the separator the record before it found,
+// which is the next one in this list; after a search that found nothing it starts
+// again at position 0, the first one in the list. So each search is one step, even
+// in a text whose records lack separators and would otherwise be scanned again for
+// every record.
+class SeparatorCursor {
  public:
-  SeparatorIndex(std::string_view text, char separator) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == separator) positions_.push_back(i);
+  // The first search starts at position 1.
+  SeparatorCursor(std::string_view text, char separator) {
+    for (std::size_t at = text.find(separator); at != kNone; at = text.find(separator, at + 1)) {
+      positions_.push_back(at);
     }
+    next_ = (!positions_.empty() && positions_.front() == 0) ? 1 : 0;
   }
-  std::size_t firstFrom(std::size_t start) const {
-    const auto it = std::lower_bound(positions_.begin(), positions_.end(), start);
-    return it == positions_.end() ? kNone : *it;
-  }
+  // The position of the separator the current search finds, kNone when there is none.
+  std::size_t find() const { return next_ < positions_.size() ? positions_[next_] : kNone; }
+  // The next search starts after the one just found, or at position 0 if none was.
+  void advance() { next_ = next_ < positions_.size() ? next_ + 1 : 0; }
 
  private:
   std::vector<std::size_t> positions_;
+  std::size_t next_ = 0;
 };
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -64,32 +71,36 @@ FileWrite saveAirportText(const std::filesystem::path& path, std::string_view te
 
 ParsedAirports parseAirportText(std::string_view text) {
   ParsedAirports parsed;
-  const SeparatorIndex semicolons(text, ';');
-  const SeparatorIndex commas(text, ',');
-  std::size_t semicolonStart = 1;
-  std::size_t commaStart = 1;
+  SeparatorCursor semicolons(text, ';');
+  SeparatorCursor commas(text, ',');
+  // One entry per record at most: growing the table record by record would move every
+  // entry again at each growth.
+  const auto records = static_cast<std::size_t>(std::count(text.begin(), text.end(), ':'));
+  parsed.table.reserve(records);
+  parsed.identifiers.reserve(records);
 
   // A ":" in the very first position is never a record's separator.
   for (std::size_t colon = text.find(':', 1); colon != kNone; colon = text.find(':', colon + 1)) {
-    const std::size_t s = semicolons.firstFrom(semicolonStart);
+    const std::size_t s = semicolons.find();
     std::string identifier(colon >= 3 ? text.substr(colon - 3, 3) : text.substr(0, 3));
 
     std::string_view latitudeText;
     if (s != kNone && s > colon) latitudeText = text.substr(colon + 1, s - colon - 1);
 
-    const std::size_t k = commas.firstFrom(commaStart);
+    const std::size_t k = commas.find();
     std::string_view longitudeText;
     if (k != kNone) {
       const std::size_t from = (s == kNone) ? 0 : s + 1;  // no ";": from the start of the text
       if (s == kNone || k > s) longitudeText = text.substr(from, k - from);
     }
 
-    parsed.table.try_emplace(identifier, GeoPosition{leadingNumber(latitudeText), leadingNumber(longitudeText)});
+    // Only the first record of an identifier counts: later ones need no numbers.
+    const auto [entry, isFirst] = parsed.table.try_emplace(identifier);
+    if (isFirst) entry->second = GeoPosition{leadingNumber(latitudeText), leadingNumber(longitudeText)};
     parsed.identifiers.push_back(std::move(identifier));
 
-    // A search that found nothing starts again at position 0 next time.
-    semicolonStart = (s == kNone) ? 0 : s + 1;
-    commaStart = (k == kNone) ? 0 : k + 1;
+    semicolons.advance();
+    commas.advance();
   }
   return parsed;
 }

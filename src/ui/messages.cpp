@@ -12,7 +12,7 @@ QString programName() {
 
 void showMessage(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::Warning, programName(), text, QMessageBox::Ok, owner);
-  box.setObjectName("programMessage");
+  box.setObjectName(QStringLiteral("programMessage"));
   box.exec();
 }
 

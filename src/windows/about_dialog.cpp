@@ -12,10 +12,14 @@
 namespace orvane {
 namespace {
 
-// Dialog units of the box's layout at 6 by 13 pixels per unit pair (8 per vertical unit).
-constexpr int kUpperTextHeight = 36 * 13 / 8;
-constexpr int kLowerTextHeight = 92 * 13 / 8;
-constexpr int kBoxWidth = 258 * 6 / 4;
+// The box is laid out in dialog units: a quarter of the font's average character
+// width across, an eighth of its height down, so it scales with the desktop's font.
+constexpr int kBoxWidthUnits = 300;  // wide enough for the upper text's longest line
+constexpr int kUpperTextUnits = 52;  // the five lines of the upper text, without scrolling
+constexpr int kLowerTextUnits = 92;
+
+int horizontalUnits(const QWidget* w, int units) { return units * w->fontMetrics().averageCharWidth() / 4; }
+int verticalUnits(const QWidget* w, int units) { return units * w->fontMetrics().height() / 8; }
 
 QPlainTextEdit* makeText(const char* name, int height) {
   auto* text = new QPlainTextEdit;
@@ -50,8 +54,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-  upper_ = makeText("upperText", kUpperTextHeight);
-  lower_ = makeText("lowerText", kLowerTextHeight);
+  upper_ = makeText("upperText", verticalUnits(this, kUpperTextUnits));
+  lower_ = makeText("lowerText", verticalUnits(this, kLowerTextUnits));
   lower_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
   auto* layout = new QGridLayout(this);
@@ -61,8 +65,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   layout->addWidget(upper_, 1, 0, 1, 3);
   layout->addWidget(lower_, 2, 0, 1, 3);
   layout->setColumnStretch(1, 1);
-  setFixedWidth(kBoxWidth);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  setFixedSize(horizontalUnits(this, kBoxWidthUnits), sizeHint().height());
 }
 
 void AboutDialog::setTexts(const QString& upper, const QString& lower) {
@@ -72,8 +75,8 @@ void AboutDialog::setTexts(const QString& upper, const QString& lower) {
 
 QString AboutDialog::upperText() {
   return QStringLiteral(
-      "Orvane version 1.9, a flight-planning calculator for VFR pilots.\r\n"
-      "A version of Orvane for pocket computers is available for a small fee.\r\n"
+      "Orvane 1.9, flight planning for VFR pilots.\r\n"
+      "A version for pocket computers is available for a small fee.\r\n"
       "contact email: orvane@halvick.net or visit:\r\n"
       "https://halvick.net/orvane/\r\n"
       "By using this software you agree to the following:");

@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,6 +100,12 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
       services_(std::move(services)) {
   setObjectName(QStringLiteral("plannerWindow"));
   buildWindow();
+  // Placed in the middle of the screen now, so that the messages of the start-up loads,
+  // which it owns, come up where the window will appear.
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 
 #ifdef Q_OS_WIN
   if (!kAboutEntry.isEmpty()) {

@@ -1,0 +1,122 @@
+// The application shell: the start-up picture, and the launcher that hands work to
+// the desktop's programs.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/desktop_launcher.hpp"
+#include "windows/app_icon.hpp"
+#include "windows/splash_window.hpp"
+
+using namespace orvane;
+
+class ShellWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void splashShowsThePictureCentredAndClosesOnItsTimer() {
+    QWidget main;
+    SplashWindow splash(&main);
+    QVERIFY(splash.start(200));
+    QVERIFY(splash.isShown());
+    QWidget* frame = splash.frame();
+    QVERIFY(frame->isVisible());
+    const auto* picture = frame->findChild<QLabel*>(QStringLiteral("splashPicture"));
+    QVERIFY(picture != nullptr);
+    QCOMPARE(picture->pixmap().size(), QSize(411, 276));
+    // The main window is not shown yet, so the picture sits in the middle of the screen.
+    const QPoint screenCentre = main.screen()->availableGeometry().center();
+    QVERIFY((frame->geometry().center() - screenCentre).manhattanLength() <= 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isShown(), 3000);
+  }
+
+  void splashClosesEarlyOnAClickOrAKey() {
+    QWidget main;
+    SplashWindow splash(&main);
+    QVERIFY(splash.start(60000));
+    QTest::mouseClick(splash.frame(), Qt::LeftButton, {}, QPoint(30, 30));
+    QTRY_VERIFY(!splash.isShown());
+
+    QVERIFY(splash.start(60000));
+    QTest::keyClick(splash.frame(), Qt::Key_Space);
+    QTRY_VERIFY(!splash.isShown());
+
+    QVERIFY(splash.start(60000));
+    QTest::mouseClick(splash.frame(), Qt::RightButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(!splash.isShown());
+  }
+
+  void splashIsNotShownOverAMinimisedWindow() {
+    QWidget main;
+    main.showMinimized();
+    SplashWindow splash(&main);
+    if (!main.isMinimized()) QSKIP("this platform does not minimise windows");
+    QVERIFY(!splash.start(2500));
+    QVERIFY(!splash.isShown());
+  }
+
+  void iconHasBothSmallSizes() {
+    const QIcon icon = appIcon();
+    QVERIFY(!icon.isNull());
+    const QList<QSize> sizes = icon.availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+  }
+
+  // The desktop's programs are stood in for by scripts of the test's own, so nothing
+  // real is started: they record their arguments and working folder.
+  void launcherStartsTheFirstProgramFoundInTheWorkingFolder() {
+#ifdef Q_OS_WIN
+    QSKIP("the stand-in programs are shell scripts");
+#else
+    QTemporaryDir bin;
+    QTemporaryDir work;
+    auto standIn = [&](const QString& name) {
+      const QString path = bin.filePath(name);
+      QFile script(path);
+      QVERIFY(script.open(QIODevice::WriteOnly));
+      script.write("#!/bin/sh\necho \"$0 $*\" > \"$PWD/started-" + name.toUtf8() + "\"\n");
+      script.close();
+      script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    standIn(QStringLiteral("kcalc"));
+    standIn(QStringLiteral("mousepad"));
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+
+    QCOMPARE(DesktopLauncher::findProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc")}),
+             bin.filePath(QStringLiteral("kcalc")));
+    QCOMPARE(DesktopLauncher::findProgram({QStringLiteral("no-such-program")}), QString());
+
+    DesktopLauncher launcher(work.path().toStdString());
+    launcher.startCalculator();
+    launcher.openInTextEditor(QStringLiteral("airports.fly"));
+    qputenv("PATH", oldPath);
+
+    auto contents = [&](const char* name) {
+      QFile f(work.filePath(QString::fromLatin1(name)));
+      return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    };
+    QTRY_COMPARE(contents("started-kcalc"), bin.filePath(QStringLiteral("kcalc")));
+    QTRY_COMPARE(contents("started-mousepad"), bin.filePath(QStringLiteral("mousepad")) + QStringLiteral(" airports.fly"));
+#endif
+  }
+
+  void launcherWithNoProgramFoundDoesNothing() {
+    const QByteArray oldPath = qgetenv("PATH");
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toUtf8());
+    DesktopLauncher launcher(empty.path().toStdString());
+    launcher.startCalculator();  // no calculator: nothing happens, nothing is shown
+    qputenv("PATH", oldPath);
+    QCOMPARE(QDir(empty.path()).entryList(QDir::Files), QStringList());
+  }
+};
+
+QTEST_MAIN(ShellWindowTest)
+#include "shell_window_test.moc"
