@@ -1,2 +1,121 @@
+// Timings of the calculator core: one leg, one great-circle course, a large airport
+// file, and the number texts everything is shown with.
+
 #include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/airports.hpp"
+#include "core/geo.hpp"
+#include "core/leg.hpp"
+#include "core/numbers.hpp"
+
+namespace orvane {
+namespace {
+
+void BM_ComputeLeg(benchmark::State& state) {
+  LegInputs inputs;
+  inputs.trueCourse = 90;
+  inputs.windDirection = 45;
+  inputs.windVelocity = 20;
+  inputs.trueAirspeed = 110;
+  inputs.variation = -5;
+  inputs.deviation = 2;
+  inputs.distance = 60;
+  inputs.fuelFlow = 8.5;
+  inputs.fuelOnBoard = 40;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(inputs);
+    LegComputation leg = computeLeg(inputs);
+    benchmark::DoNotOptimize(leg);
+  }
+}
+BENCHMARK(BM_ComputeLeg);
+
+void BM_ComputeCourseDistance(benchmark::State& state) {
+  GeoPosition origin{40.5, -75.25};
+  GeoPosition destination{41.75, -72.5};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(origin);
+    benchmark::DoNotOptimize(destination);
+    CourseDistance result = computeCourseDistance(origin, destination);
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_ComputeCourseDistance);
+
+// "ABC:40.500000;-75.250000,\r\n" records with three-character identifiers from a
+// fixed sequence, so every run parses the same text.
+std::string airportText(std::int64_t records) {
+  static constexpr char kSymbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  constexpr std::uint32_t kSymbolCount = sizeof kSymbols - 1;
+  std::string text;
+  text.reserve(static_cast<std::size_t>(records) * 27);
+  std::uint32_t state = 12345;
+  for (std::int64_t i = 0; i < records; ++i) {
+    state = state * 1664525u + 1013904223u;  // a linear congruential sequence
+    text += kSymbols[(state >> 8) % kSymbolCount];
+    text += kSymbols[(state >> 16) % kSymbolCount];
+    text += kSymbols[(state >> 24) % kSymbolCount];
+    text += ":40.500000;-75.250000,\r\n";
+  }
+  return text;
+}
+
+void BM_ParseAirportText(benchmark::State& state) {
+  const std::string text = airportText(state.range(0));
+  for (auto _ : state) {
+    ParsedAirports parsed = parseAirportText(text);
+    benchmark::DoNotOptimize(parsed);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseAirportText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_LeadingNumber(benchmark::State& state) {
+  std::string text = "-75.250000,\r\nQQB";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(text);
+    double value = leadingNumber(text);
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_LeadingNumber);
+
+void BM_FormatFixed(benchmark::State& state) {
+  double value = -75.25;
+  const int decimals = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    std::string text = formatFixed(value, decimals);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FormatFixed)->Arg(2)->Arg(6);
+
+void BM_FormatGeneral(benchmark::State& state) {
+  double value = 68.80952380952381;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    std::string text = formatGeneral(value);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FormatGeneral);
+
+void BM_RoundToHundredths(benchmark::State& state) {
+  double value = 179.99999999999983;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    double rounded = roundToHundredths(value);
+    benchmark::DoNotOptimize(rounded);
+  }
+}
+BENCHMARK(BM_RoundToHundredths);
+
+}  // namespace
+}  // namespace orvane
+
 BENCHMARK_MAIN();

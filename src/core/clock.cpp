@@ -32,7 +32,7 @@ LocalDateTime fromTm(const std::tm& tm) {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-std::optional<std::time_t> toTimeT(const LocalDateTime& time) {
+std::optional<std::time_t> toTimeT(const LocalDateTime& time, int daylightSaving) {
   std::tm tm{};
   tm.tm_year = time.year - 1900;
   tm.tm_mon = time.month - 1;
@@ -40,7 +40,7 @@ std::optional<std::time_t> toTimeT(const LocalDateTime& time) {
   tm.tm_hour = time.hour;
   tm.tm_min = time.minute;
   tm.tm_sec = time.second;
-  tm.tm_isdst = -1;  // let the zone's rules for that date decide
+  tm.tm_isdst = daylightSaving;  // -1: the zone's rules for that date decide
   const std::time_t t = std::mktime(&tm);
   if (t == static_cast<std::time_t>(-1)) {
     // -1 is also one second before 1970 UTC; only an unchanged tm tells an error.
@@ -54,7 +54,7 @@ std::optional<ClockInstant> instantAt(std::time_t t) {
   std::tm local{};
   std::tm utc{};
   if (!toLocalTm(t, local) || !toUtcTm(t, utc)) return std::nullopt;
-  ClockInstant instant{fromTm(local), fromTm(utc)};
+  ClockInstant instant{fromTm(local), fromTm(utc), local.tm_isdst > 0};
   if (instant.local.year > kLatestClockYear || instant.local.year < 1) return std::nullopt;
   return instant;
 }
@@ -77,14 +77,14 @@ std::string formatClock(const LocalDateTime& time) {
   return formatClock(time.hour, time.minute, time.second);
 }
 
-std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time) {
-  const auto t = toTimeT(time);
+std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time, int daylightSaving) {
+  const auto t = toTimeT(time, daylightSaving);
   if (!t) return std::nullopt;
   return instantAt(*t);
 }
 
-std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds) {
-  const auto t = toTimeT(time);
+std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds, int daylightSaving) {
+  const auto t = toTimeT(time, daylightSaving);
   if (!t) return std::nullopt;
   // Ten thousand years is past any date the clock can show; this also keeps the sum
   // clear of the time type's limits.

@@ -30,16 +30,24 @@ inline constexpr int kLatestClockYear = 9999;
 struct ClockInstant {
   LocalDateTime local;
   LocalDateTime utc;
+  bool daylightSaving = false;  // the local clock shows summer time
 };
+
+/// Lets the zone's rules decide whether a local time is summer time.
+inline constexpr int kDaylightSavingByRules = -1;
 
 /// The local date and time `time` names, daylight saving decided by the zone's rules
 /// for that date. A time that falls in the gap of a spring-forward change is moved on
 /// by the gap, as the C library does. Empty when the time cannot be represented.
-std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time);
+/// `daylightSaving` (0 or 1) tells the two readings of an hour that an autumn change
+/// repeats apart; it must come from an instant that showed this very time.
+std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time,
+                                             int daylightSaving = kDaylightSavingByRules);
 
 /// The instant `seconds` after the local time `time`; empty when it would fall outside
 /// the years the clock can show (after 9999) or cannot be represented.
-std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds);
+std::optional<ClockInstant> addSeconds(const LocalDateTime& time, long long seconds,
+                                       int daylightSaving = kDaylightSavingByRules);
 
 /// The current local date and time.
 LocalDateTime currentLocalTime();

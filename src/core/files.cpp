@@ -1,5 +1,6 @@
 #include "core/files.hpp"
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -48,8 +49,10 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
 // A name in the same folder, so the rename stays on one file system.
 std::filesystem::path temporaryName(const std::filesystem::path& path) {
   static std::mt19937_64 generator{std::random_device{}()};
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, generator() % 1000000000ULL).ptr;
   std::filesystem::path temp = path;
-  temp += ".tmp" + std::to_string(generator() % 1000000000ULL);
+  temp += ".tmp" + std::string(digits, end);
   return temp;
 }
 

@@ -40,7 +40,9 @@ void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
 
 ClockStep checkLegTime(const FlightTotals& totals, double eteMinutes) {
   const auto seconds = eteSeconds(eteMinutes);
-  if (!seconds || !addSeconds(totals.nextTakeOff, *seconds)) return ClockStep::OutOfRange;
+  if (!seconds || !addSeconds(totals.nextTakeOff, *seconds, totals.nextTakeOffDaylightSaving)) {
+    return ClockStep::OutOfRange;
+  }
   return ClockStep::Stepped;
 }
 
@@ -48,8 +50,8 @@ ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
   FlightTotals& t = plan.totals;
   const auto seconds = eteSeconds(eteMinutes);
   if (!seconds) return ClockStep::OutOfRange;
-  const auto takeOff = resolveLocalTime(t.nextTakeOff);
-  const auto arrival = addSeconds(t.nextTakeOff, *seconds);
+  const auto takeOff = resolveLocalTime(t.nextTakeOff, t.nextTakeOffDaylightSaving);
+  const auto arrival = addSeconds(t.nextTakeOff, *seconds, t.nextTakeOffDaylightSaving);
   if (!takeOff || !arrival) return ClockStep::OutOfRange;
 
   if (t.firstLegPending) {
@@ -58,9 +60,16 @@ ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
     t.firstLegPending = false;
   }
   t.nextTakeOff = arrival->local;
+  t.nextTakeOffDaylightSaving = arrival->daylightSaving ? 1 : 0;
   plan.results.etaText = formatClock(arrival->local);
   t.arrivalText = plan.results.etaText;
   return ClockStep::Stepped;
+}
+
+void setNextTakeOff(FlightTotals& totals, const LocalDateTime& time) noexcept {
+  if (time == totals.nextTakeOff) return;
+  totals.nextTakeOff = time;
+  totals.nextTakeOffDaylightSaving = kDaylightSavingByRules;
 }
 
 void resetFlight(FlightPlan& plan) noexcept {
@@ -72,9 +81,10 @@ void resetFlight(FlightPlan& plan) noexcept {
   in.distance = 0;
   in.flightDistance = 0;
 
-  const LocalDateTime picker = plan.totals.nextTakeOff;
+  const FlightTotals before = plan.totals;
   plan.totals = FlightTotals{};
-  plan.totals.nextTakeOff = picker;
+  plan.totals.nextTakeOff = before.nextTakeOff;
+  plan.totals.nextTakeOffDaylightSaving = before.nextTakeOffDaylightSaving;
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }

@@ -20,6 +20,9 @@ struct FlightTotals {
   std::string routeLine;          // the legs flown, " QQA ---> QQB ;" each
   bool firstLegPending = true;    // the next leg sets the take-off and zulu texts
   LocalDateTime nextTakeOff;      // the take-off picker
+  // Summer time or not, when the picker shows an arrival: in the hour an autumn change
+  // repeats, the wall clock alone cannot tell which of the two the leg arrived in.
+  int nextTakeOffDaylightSaving = kDaylightSavingByRules;
 };
 
 /// Everything the planner holds about the flight being planned.
@@ -41,6 +44,10 @@ enum class ClockStep {
 /// Whether the clock step for an ETE would succeed, without changing anything; the
 /// planner asks before it records a leg so that a refused leg changes nothing.
 ClockStep checkLegTime(const FlightTotals& totals, double eteMinutes);
+
+/// The take-off picker now shows `time`: a time the pilot set, whose summer time the
+/// zone's rules decide, unless it is still the arrival the clock moved it to.
+void setNextTakeOff(FlightTotals& totals, const LocalDateTime& time) noexcept;
 
 /// Moves the clock on by the leg's ETE [minutes, rounded to hundredths]: sets the ETA
 /// and arrival texts, the take-off and zulu texts on the first leg, and moves the

@@ -38,7 +38,8 @@ inline double celsiusToFahrenheit(double c) noexcept { return (c * 9 + 160) * kF
 inline constexpr std::size_t kConverterTextLimit = 19;
 
 /// The text a converter shows for a result: "%f", or when that would not fit in the
-/// field's 19 characters, the general notation ("1.5e+12").
+/// field's 19 characters, the general notation with as many digits as fit
+/// ("1.23456789012346e+17" becomes "1.2345678901235e+17").
 std::string converterText(double value);
 
 /// A converter reads what is typed as far as it forms a number; anything else is 0.

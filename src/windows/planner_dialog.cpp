@@ -26,6 +26,7 @@
 #include "windows/splash_window.hpp"
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
 #include <windows.h>
 #endif
 
@@ -356,7 +357,7 @@ void PlannerDialog::calculate() {
     case LegOutcome::WindTooStrong: message(kWindTooStrongMessage); return;
     case LegOutcome::NotComputable: message(kNotComputableMessage); return;
   }
-  plan_.totals.nextTakeOff = pickerTime();
+  setNextTakeOff(plan_.totals, pickerTime());
   // Refused before anything is recorded, so a leg the clock cannot show changes nothing.
   if (checkLegTime(plan_.totals, leg.results.eteMinutes) != ClockStep::Stepped) {
     message(kClockOutOfRangeMessage);

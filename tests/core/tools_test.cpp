@@ -1,1 +1,479 @@
+// The pilot tools: coordinate conversion, unit conversions, weight and balance.
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/balance.hpp"
+#include "core/coordinates.hpp"
+#include "core/numbers.hpp"
+#include "core/units.hpp"
+
+namespace orvane {
+namespace {
+
+// ---------------------------------------------------------------------------------
+// Coordinate conversion
+
+TEST(CoordinateConversion, ExamplesAsTheWindowShowsThem) {
+  const struct {
+    const char* name;
+    double degrees, minutes, seconds;
+    bool negate;
+    const char* shown;
+  } cases[] = {
+      {"half a degree in minutes", 40, 30, 0, false, "40.5"},
+      {"south", 33, 51, 54.5, true, "-33.8651388888889"},
+      {"west", 118, 24, 30, true, "-118.408333333333"},
+      {"negative degrees keep their sign", -33, 30, 0, false, "-32.5"},
+      {"minutes beyond 60", 0, 90, 0, false, "1.5"},
+      {"nothing entered", 0, 0, 0, false, "0"},
+      {"seconds beyond 60", 10, 0, 7200, false, "12"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(formatGeneral(degreesFromDms(c.degrees, c.minutes, c.seconds, c.negate)), c.shown);
+  }
+}
+
+TEST(CoordinateConversion, SouthNegatesTheLatitudeAndWestTheLongitude) {
+  DmsPosition dms;
+  dms.latitudeDegrees = 33;
+  dms.latitudeMinutes = 51;
+  dms.latitudeSeconds = 54.5;
+  dms.longitudeDegrees = 118;
+  dms.longitudeMinutes = 24;
+  dms.longitudeSeconds = 30;
+
+  const struct {
+    bool south, west;
+    const char* latitude;
+    const char* longitude;
+  } cases[] = {
+      {false, false, "33.8651388888889", "118.408333333333"},
+      {true, false, "-33.8651388888889", "118.408333333333"},
+      {false, true, "33.8651388888889", "-118.408333333333"},
+      {true, true, "-33.8651388888889", "-118.408333333333"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.south ? "south" : "north") + (c.west ? " west" : " east"));
+    dms.south = c.south;
+    dms.west = c.west;
+    const GeoPosition position = convertCoordinates(dms);
+    EXPECT_EQ(formatGeneral(position.latitude), c.latitude);
+    EXPECT_EQ(formatGeneral(position.longitude), c.longitude);
+  }
+}
+
+TEST(CoordinateConversion, SignAppliesToTheWholeSum) {
+  // -33 deg 30 min ticked South: -(30/60 - 33) = 32.5.
+  EXPECT_EQ(formatGeneral(degreesFromDms(-33, 30, 0, true)), "32.5");
+  // The minutes and seconds keep the signs they were typed with.
+  EXPECT_EQ(formatGeneral(degreesFromDms(10, -30, 0, false)), "9.5");
+  EXPECT_EQ(formatGeneral(degreesFromDms(10, 0, -1800, true)), "-9.5");
+}
+
+// ---------------------------------------------------------------------------------
+// Unit conversions
+
+using Conversion = double (*)(double);
+
+struct ConverterCase {
+  const char* name;
+  Conversion conversion;
+  const char* typed;
+  const char* shown;
+};
+
+std::string shownInPartner(Conversion conversion, std::string_view typed) {
+  return converterText(conversion(converterValue(typed)));
+}
+
+TEST(UnitConversions, Examples) {
+  const ConverterCase cases[] = {
+      {"kilograms to pounds", kilogramsToPounds, "1", "2.204586"},
+      {"pounds to kilograms", poundsToKilograms, "1", "0.453600"},
+      {"kilometres to statute miles", kilometresToStatuteMiles, "100", "62.140000"},
+      {"statute miles to kilometres is no inverse", statuteMilesToKilometres, "62.14", "100.001902"},
+      {"metres to feet", metresToFeet, "1000", "3280.839895"},
+      {"feet to metres", feetToMetres, "1000", "304.800000"},
+      {"nautical to statute miles", nauticalToStatuteMiles, "100", "115.077945"},
+      {"statute to nautical miles", statuteToNauticalMiles, "115.077945", "100.000000"},
+      {"Celsius to Fahrenheit", celsiusToFahrenheit, "100", "212.000003"},
+      {"Fahrenheit to Celsius", fahrenheitToCelsius, "212", "100.000001"},
+      {"body temperature", fahrenheitToCelsius, "98.6", "37.000000"},
+      {"minus forty", celsiusToFahrenheit, "-40", "-40.000001"},
+      {"negative weight", kilogramsToPounds, "-1", "-2.204586"},
+  };
+  for (const ConverterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(shownInPartner(c.conversion, c.typed), c.shown);
+  }
+}
+
+TEST(UnitConversions, TypedTextIsReadAsFarAsItIsANumber) {
+  const ConverterCase cases[] = {
+      {"trailing letters", poundsToKilograms, "12abc", "5.443200"},
+      {"trailing letters, Celsius", celsiusToFahrenheit, "12abc", "53.600001"},
+      {"trailing letters, Fahrenheit", fahrenheitToCelsius, "12abc", "-11.111111"},
+      {"leading blanks", poundsToKilograms, "  12", "5.443200"},
+      {"exponent", poundsToKilograms, "1.2e1", "5.443200"},
+      {"incomplete exponent", poundsToKilograms, "12e", "5.443200"},
+      {"decimal comma stops the number", poundsToKilograms, "12,5", "5.443200"},
+      {"empty field", poundsToKilograms, "", "0.000000"},
+      {"empty field, distance", kilometresToStatuteMiles, "", "0.000000"},
+      {"empty Celsius field", celsiusToFahrenheit, "", "32.000000"},
+      {"empty Fahrenheit field", fahrenheitToCelsius, "", "-17.777778"},
+      {"only a minus sign", poundsToKilograms, "-", "0.000000"},
+      {"only a point", poundsToKilograms, ".", "0.000000"},
+      {"only a minus sign, Celsius", celsiusToFahrenheit, "-", "32.000000"},
+      {"only a point, Fahrenheit", fahrenheitToCelsius, ".", "-17.777778"},
+      {"letters only", poundsToKilograms, "abc", "0.000000"},
+      {"point and digits", poundsToKilograms, ".5", "0.226800"},
+  };
+  for (const ConverterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(shownInPartner(c.conversion, c.typed), c.shown);
+  }
+}
+
+TEST(ConverterText, SixDecimalsWhileTheyFitIn19Characters) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0, "0.000000"},
+      {-0.0000004, "-0.000000"},
+      {1.0000005, "1.000001"},
+      {999999999999.0, "999999999999.000000"},  // 19 characters
+      {-99999999999.0, "-99999999999.000000"},  // 19 characters
+      {-99999999999.5, "-99999999999.500000"},
+      // From here on "%f" would take 20 characters or more: general notation.
+      {1e12, "1000000000000"},
+      {1.5e12, "1500000000000"},
+      {1234567890123.4567, "1234567890123.46"},
+      {-1e11, "-100000000000"},
+      {-2.5e11, "-250000000000"},
+      {1e20, "1e+20"},
+      {-1.5e100, "-1.5e+100"},
+      // Fifteen digits with an exponent would not fit either: fewer digits are shown.
+      {123456789012345678.0, "1.2345678901235e+17"},
+      {-123456789012345678.0, "-1.234567890123e+17"},
+      {-1.2345678901234567e100, "-1.23456789012e+100"},
+      {1.7976931348623157e308, "1.797693134862e+308"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string text = converterText(c.value);
+    EXPECT_EQ(text, c.text);
+    EXPECT_LE(text.size(), kConverterTextLimit);
+  }
+}
+
+TEST(ConverterText, NumbersTooLargeForADouble) {
+  EXPECT_EQ(shownInPartner(poundsToKilograms, "1e400"), "inf");
+  EXPECT_EQ(shownInPartner(kilogramsToPounds, "-1e400"), "-inf");
+}
+
+// ---------------------------------------------------------------------------------
+// Weight and balance
+
+AirplaneData exampleAirplane() {
+  AirplaneData a;
+  a.tailNumber = "N000XY";
+  a.airplaneType = "Trainer";
+  a.maxWeight = 2300;
+  a.emptyWeight = 1500;
+  a.emptyMoment = 1185;
+  a.pilotWeight = 340;
+  a.frontSeatsArm = 37;
+  a.fuelArm = 48;
+  return a;
+}
+
+// The worked example: 40 gallons on board, 20 LB of baggage at 95 in.
+BalanceSheet exampleSheet() {
+  BalanceSheet sheet = fillBalanceSheet(exampleAirplane(), 40);
+  sheet.baggage.weight = 20;
+  sheet.baggage.arm = 95;
+  return sheet;
+}
+
+std::string shown(double value) { return formatGeneral(value); }
+
+TEST(WeightAndBalance, WorkedExample) {
+  BalanceSheet sheet = exampleSheet();
+  const BalanceCheck check = calculateBalance(sheet);
+  EXPECT_FALSE(check.wrongData);
+  EXPECT_FALSE(check.tooHeavy);
+  EXPECT_EQ(shown(sheet.frontSeats.moment), "125.8");
+  EXPECT_EQ(shown(sheet.fuel.moment), "115.2");
+  EXPECT_EQ(shown(sheet.baggage.moment), "19");
+  EXPECT_EQ(shown(sheet.rearSeats.moment), "0");
+  EXPECT_EQ(shown(sheet.other.moment), "0");
+  EXPECT_EQ(shown(sheet.emptyAircraft.moment), "1185");
+  EXPECT_EQ(shown(sheet.grossWeight), "2100");
+  EXPECT_EQ(shown(sheet.grossMoment), "1445");
+  EXPECT_EQ(shown(sheet.cg), "68.8095238095238");
+}
+
+TEST(WeightAndBalance, Messages) {
+  EXPECT_EQ(kWrongDataMessage, "Wrong Data!");
+  EXPECT_EQ(kTooHeavyMessage, "Airplane too heavy!");
+}
+
+TEST(WeightAndBalance, WhichMessagesAreShown) {
+  AirplaneData noArms;
+  noArms.emptyWeight = 1500;
+
+  const struct {
+    const char* name;
+    BalanceSheet sheet;
+    bool wrongData;
+    bool tooHeavy;
+  } cases[] = {
+      {"worked example", exampleSheet(), false, false},
+      {"all zero", fillBalanceSheet(AirplaneData{}, 0), true, false},
+      // All arms 0: no moment, and 60 LB of fuel above a maximum weight of 0.
+      {"fuel on board and no maximum weight", fillBalanceSheet(AirplaneData{}, 10), true, true},
+      {"weights but no arms or moments", fillBalanceSheet(noArms, 0), true, true},
+      {"gross weight exactly the maximum",
+       [] {
+         BalanceSheet s = exampleSheet();
+         s.maxWeight = 2100;
+         return s;
+       }(),
+       false, false},
+      {"gross weight just above the maximum",
+       [] {
+         BalanceSheet s = exampleSheet();
+         s.maxWeight = 2099.99;
+         return s;
+       }(),
+       false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    BalanceSheet sheet = c.sheet;
+    const BalanceCheck check = calculateBalance(sheet);
+    EXPECT_EQ(check.wrongData, c.wrongData);
+    EXPECT_EQ(check.tooHeavy, c.tooHeavy);
+  }
+}
+
+TEST(WeightAndBalance, AllZeroLeavesEverythingZero) {
+  BalanceSheet sheet = fillBalanceSheet(AirplaneData{}, 0);
+  calculateBalance(sheet);
+  for (const LoadingRow* row :
+       {&sheet.emptyAircraft, &sheet.frontSeats, &sheet.rearSeats, &sheet.fuel, &sheet.baggage, &sheet.other}) {
+    EXPECT_EQ(row->weight, 0);
+    EXPECT_EQ(row->arm, 0);
+    EXPECT_EQ(row->moment, 0);
+  }
+  EXPECT_EQ(sheet.grossWeight, 0);
+  EXPECT_EQ(sheet.grossMoment, 0);
+  EXPECT_EQ(sheet.cg, 0);
+}
+
+TEST(WeightAndBalance, NoMomentKeepsTheCgAsItWas) {
+  BalanceSheet sheet = fillBalanceSheet(AirplaneData{}, 0);
+  sheet.cg = 42.5;  // typed by the pilot
+  EXPECT_TRUE(calculateBalance(sheet).wrongData);
+  EXPECT_EQ(sheet.cg, 42.5);
+
+  // A typed CG is overwritten as soon as there is a moment.
+  BalanceSheet example = exampleSheet();
+  example.cg = 42.5;
+  EXPECT_FALSE(calculateBalance(example).wrongData);
+  EXPECT_EQ(shown(example.cg), "68.8095238095238");
+}
+
+TEST(WeightAndBalance, MomentWithoutWeightKeepsTheCgAndDividesByNothing) {
+  BalanceSheet sheet = fillBalanceSheet(AirplaneData{}, 0);
+  sheet.emptyAircraft.moment = 50;
+  sheet.cg = 37.5;
+  const BalanceCheck check = calculateBalance(sheet);
+  EXPECT_TRUE(check.wrongData);
+  EXPECT_FALSE(check.tooHeavy);
+  EXPECT_EQ(sheet.grossMoment, 50);
+  EXPECT_EQ(sheet.grossWeight, 0);
+  EXPECT_EQ(sheet.cg, 37.5);
+  EXPECT_TRUE(std::isfinite(sheet.cg));
+}
+
+TEST(WeightAndBalance, MomentThatIsNotZeroIsKept) {
+  BalanceSheet sheet = exampleSheet();
+  calculateBalance(sheet);
+  ASSERT_EQ(shown(sheet.frontSeats.moment), "125.8");
+
+  // A new weight does not change the moment left by the first calculation...
+  sheet.frontSeats.weight = 200;
+  calculateBalance(sheet);
+  EXPECT_EQ(shown(sheet.frontSeats.moment), "125.8");
+  EXPECT_EQ(shown(sheet.grossWeight), "1960");
+  EXPECT_EQ(shown(sheet.grossMoment), "1445");
+
+  // ...until the moment is set to 0, which has it computed again: 200 x 37 / 100.
+  sheet.frontSeats.moment = 0;
+  calculateBalance(sheet);
+  EXPECT_EQ(shown(sheet.frontSeats.moment), "74");
+  EXPECT_EQ(shown(sheet.grossMoment), "1393.2");
+  EXPECT_EQ(shown(sheet.cg), shown(1393.2 * 100 / 1960));
+}
+
+TEST(WeightAndBalance, EnteredMomentsAreUsedAsTheyAre) {
+  BalanceSheet sheet = exampleSheet();
+  sheet.other.weight = 10;
+  sheet.other.arm = 100;
+  sheet.other.moment = 5;  // not 10 x 100 / 100: the pilot's figure counts
+  sheet.emptyAircraft.moment = 1000;
+  calculateBalance(sheet);
+  EXPECT_EQ(shown(sheet.other.moment), "5");
+  EXPECT_EQ(shown(sheet.grossMoment), "1265");  // 1000 + 5 + 115.2 + 125.8 + 0 + 19
+  EXPECT_EQ(shown(sheet.grossWeight), "2110");
+}
+
+TEST(WeightAndBalance, EveryRowCountsInTheTotals) {
+  BalanceSheet sheet;
+  sheet.emptyAircraft = {1000, 0, 300};
+  sheet.frontSeats = {100, 10, 0};
+  sheet.rearSeats = {200, 20, 0};
+  sheet.fuel = {300, 30, 0};
+  sheet.baggage = {400, 40, 0};
+  sheet.other = {500, 50, 0};
+  sheet.maxWeight = 5000;
+  calculateBalance(sheet);
+  EXPECT_EQ(shown(sheet.frontSeats.moment), "10");
+  EXPECT_EQ(shown(sheet.rearSeats.moment), "40");
+  EXPECT_EQ(shown(sheet.fuel.moment), "90");
+  EXPECT_EQ(shown(sheet.baggage.moment), "160");
+  EXPECT_EQ(shown(sheet.other.moment), "250");
+  EXPECT_EQ(shown(sheet.grossWeight), "2500");
+  EXPECT_EQ(shown(sheet.grossMoment), "850");
+  EXPECT_EQ(shown(sheet.cg), "34");
+}
+
+TEST(WeightAndBalance, NegativeRearSeatsWeightLowersTheGrossWeight) {
+  BalanceSheet sheet = exampleSheet();
+  sheet.rearSeats.weight = -100;
+  sheet.rearSeats.arm = 73;
+  calculateBalance(sheet);
+  EXPECT_EQ(shown(sheet.rearSeats.moment), "-73");
+  EXPECT_EQ(shown(sheet.grossWeight), "2000");
+  EXPECT_EQ(shown(sheet.grossMoment), "1372");
+  EXPECT_EQ(shown(sheet.cg), "68.6");
+}
+
+TEST(WeightAndBalance, FillingTheSheet) {
+  AirplaneData airplane = exampleAirplane();
+  airplane.usefulLoad = 800;
+  airplane.cgForeLimit = 35;
+  airplane.cgAftLimit = 47.3;
+  airplane.rearSeatsArm = 73;
+
+  const BalanceSheet sheet = fillBalanceSheet(airplane, 40);
+  EXPECT_EQ(sheet.tailNumber, "N000XY");
+  EXPECT_EQ(sheet.airplaneType, "Trainer");
+  EXPECT_EQ(sheet.maxWeight, 2300);
+  EXPECT_EQ(sheet.usefulLoad, 800);
+  EXPECT_EQ(sheet.cgForeLimit, 35);
+  EXPECT_EQ(sheet.cgAftLimit, 47.3);
+  EXPECT_EQ(sheet.fuelOnBoard, 40);
+
+  EXPECT_EQ(sheet.emptyAircraft.weight, 1500);
+  EXPECT_EQ(sheet.emptyAircraft.moment, 1185);
+  EXPECT_EQ(sheet.frontSeats.weight, 340);
+  EXPECT_EQ(sheet.frontSeats.arm, 37);
+  EXPECT_EQ(sheet.rearSeats.arm, 73);
+  EXPECT_EQ(sheet.fuel.arm, 48);
+  EXPECT_EQ(sheet.fuel.weight, 240);  // 6 LB per gallon
+
+  // Everything else starts at 0.
+  EXPECT_EQ(sheet.emptyAircraft.arm, 0);
+  EXPECT_EQ(sheet.frontSeats.moment, 0);
+  EXPECT_EQ(sheet.rearSeats.weight, 0);
+  EXPECT_EQ(sheet.rearSeats.moment, 0);
+  EXPECT_EQ(sheet.fuel.moment, 0);
+  for (const LoadingRow* row : {&sheet.baggage, &sheet.other}) {
+    EXPECT_EQ(row->weight, 0);
+    EXPECT_EQ(row->arm, 0);
+    EXPECT_EQ(row->moment, 0);
+  }
+  EXPECT_EQ(sheet.grossWeight, 0);
+  EXPECT_EQ(sheet.grossMoment, 0);
+  EXPECT_EQ(sheet.cg, 0);
+}
+
+TEST(WeightAndBalance, FuelWeighsSixPoundsPerGallon) {
+  const struct {
+    double gallons;
+    const char* weight;
+  } cases[] = {{0, "0"}, {1, "6"}, {40, "240"}, {26.5, "159"}, {0.1, "0.6"}, {150, "900"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.gallons);
+    EXPECT_EQ(shown(fillBalanceSheet(AirplaneData{}, c.gallons).fuel.weight), c.weight);
+  }
+}
+
+TEST(WeightAndBalance, TakingBackCopiesTheThirteenValues) {
+  BalanceSheet sheet;
+  sheet.tailNumber = "N123AB";
+  sheet.airplaneType = "Tourer";
+  sheet.maxWeight = 2550;
+  sheet.usefulLoad = 900;
+  sheet.fuelOnBoard = 120;  // above the planner's range, copied all the same
+  sheet.cgForeLimit = 35.5;
+  sheet.cgAftLimit = 47.25;
+  sheet.emptyAircraft = {1650, 11, 1300};
+  sheet.frontSeats = {360, 37.5, 135};
+  sheet.rearSeats = {300, 73.5, 220.5};
+  sheet.fuel = {444, 48.5, 215.34};
+  sheet.baggage = {50, 95, 47.5};
+  sheet.other = {10, 120, 12};
+  sheet.grossWeight = 2814;
+  sheet.grossMoment = 1930.34;
+  sheet.cg = 68.6;
+
+  AirplaneData airplane = exampleAirplane();
+  double fuelOnBoard = 40;
+  takeBackBalanceSheet(sheet, airplane, fuelOnBoard);
+
+  AirplaneData expected;
+  expected.tailNumber = "N123AB";
+  expected.airplaneType = "Tourer";
+  expected.maxWeight = 2550;
+  expected.usefulLoad = 900;
+  expected.cgForeLimit = 35.5;
+  expected.cgAftLimit = 47.25;
+  expected.emptyWeight = 1650;
+  expected.emptyMoment = 1300;
+  expected.pilotWeight = 360;
+  expected.frontSeatsArm = 37.5;
+  expected.rearSeatsArm = 73.5;
+  expected.fuelArm = 48.5;
+  EXPECT_EQ(airplane, expected);
+  // The fuel on board, not the fuel row's weight (444 LB would be 74 gallons).
+  EXPECT_EQ(fuelOnBoard, 120);
+}
+
+TEST(WeightAndBalance, OpeningAndClosingWithoutChangesKeepsThePlannerValues) {
+  AirplaneData airplane = exampleAirplane();
+  airplane.usefulLoad = 800;
+  airplane.cgForeLimit = 35;
+  airplane.cgAftLimit = 47.3;
+  airplane.rearSeatsArm = 73;
+  BalanceSheet sheet = fillBalanceSheet(airplane, 40);
+  sheet.baggage = {20, 95, 0};
+  sheet.rearSeats.weight = 150;
+  calculateBalance(sheet);
+
+  AirplaneData back;
+  double fuelOnBoard = 0;
+  takeBackBalanceSheet(sheet, back, fuelOnBoard);
+  EXPECT_EQ(back, airplane);
+  EXPECT_EQ(fuelOnBoard, 40);
+}
+
+}  // namespace
+}  // namespace orvane
