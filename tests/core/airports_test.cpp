@@ -2,46 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "temp_folder.hpp"
 #include "core/files.hpp"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempFolder;
 using Identifiers = std::vector<std::string>;
 
 constexpr std::string_view kTwoAirports =
     "QQA:40.500000;-75.250000,\r\n"
     "QQB:41.750000;-72.500000,\r\n";
-
-// A folder of its own for each test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("orvane-airports-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  fs::path file(std::string_view name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
 
 // ---------------------------------------------------------------------------------
 // Reading records

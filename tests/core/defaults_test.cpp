@@ -3,18 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <string>
 
-#include <unistd.h>
+#include "temp_folder.hpp"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempFolder;
+using test::writeBytes;
 
 constexpr std::string_view kExampleText =
     "home_airport:QQA\r\n"
@@ -95,34 +96,6 @@ std::string replaced(std::string_view text, std::string_view from, std::string_v
   EXPECT_NE(at, std::string::npos) << from;
   if (at != std::string::npos) out.replace(at, from.size(), to);
   return out;
-}
-
-// A folder of its own for each test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("orvane-defaults-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  fs::path file(std::string_view name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
-
-void writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good());
 }
 
 // ---------------------------------------------------------------------------------

@@ -10,15 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "test_support.hpp"
+
 namespace orvane {
 namespace {
 
-struct CaseName {
-  template <class Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-    return row.param.name;
-  }
-};
+using test::CaseName;
 
 // ---- accepted texts ------------------------------------------------------------------
 

@@ -2,60 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 
-#include <unistd.h>
+#include "temp_folder.hpp"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own for each test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("orvane-files-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& path() const { return path_; }
-  fs::path file(std::string_view name) const { return path_ / name; }
-
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.insert(entry.path().filename().string());
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
-
-// Written with the standard library alone, so the reader is not tested against itself.
-void writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good());
-}
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::TempFolder;
+using test::writeBytes;
+using test::readBytes;
 
 std::string patternBytes(std::size_t size) {
   std::string bytes(size, '\0');

@@ -20,24 +20,21 @@
 #include "core/clock.hpp"
 #include "core/leg.hpp"
 
+#include "test_support.hpp"
+
 namespace orvane {
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using test::kInf;
+using test::kNaN;
+using test::CaseName;
+using test::kWorkedLeg;
 
 // UTC+1, and UTC+2 from the last Sunday of March 02:00 to the last Sunday of October 03:00.
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
 // UTC-5, and UTC-4 from the second Sunday of March to the first Sunday of November.
 constexpr const char* kUsEastern = "EST5EDT,M3.2.0,M11.1.0";
 constexpr const char* kUtc = "UTC0";
-
-struct CaseName {
-  template <class Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-    return row.param.name;
-  }
-};
 
 // Saves TZ before each test and restores it (or its absence) afterwards.
 template <class Base>
@@ -74,19 +71,6 @@ std::string pickerText(const LocalDateTime& t) {
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.hour, t.minute, t.second);
   return buffer;
 }
-
-// TC 90, WD 45, WV 20, TAS 110, VAR -5, DEV 2, DIST 60, GPH 8.5, FOB 40, FD 0:
-// ETE 37.92 (37.918685...), FB 5.37, FL 34.63 (the worked leg).
-constexpr LegInputs kWorkedLeg{.trueCourse = 90,
-                               .windDirection = 45,
-                               .windVelocity = 20,
-                               .trueAirspeed = 110,
-                               .variation = -5,
-                               .deviation = 2,
-                               .distance = 60,
-                               .fuelFlow = 8.5,
-                               .fuelOnBoard = 40,
-                               .flightDistance = 0};
 
 constexpr LocalDateTime kWinterNine{2026, 1, 15, 9, 0, 0};
 

@@ -1,6 +1,6 @@
-// computeLeg: the wind triangle of one leg, with the order of every
-// rounding as the Part gives it. Expected values are the Part's own worked leg and
-// edge cases; the few others are worked out in the comments.
+// computeLeg: the wind triangle of one leg, with the order of every rounding that
+// decides what the pilot sees. Expected values are the worked leg and the known edge
+// cases; the few others are worked out in the comments.
 
 #include "core/leg.hpp"
 
@@ -11,30 +11,15 @@
 #include <limits>
 #include <string>
 
+#include "test_support.hpp"
+
 namespace orvane {
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-struct CaseName {
-  template <class Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-    return row.param.name;
-  }
-};
-
-// TC 90, WD 45, WV 20, TAS 110, VAR -5, DEV 2, DIST 60, GPH 8.5, FOB 40, FD 0.
-constexpr LegInputs kWorkedLeg{.trueCourse = 90,
-                               .windDirection = 45,
-                               .windVelocity = 20,
-                               .trueAirspeed = 110,
-                               .variation = -5,
-                               .deviation = 2,
-                               .distance = 60,
-                               .fuelFlow = 8.5,
-                               .fuelOnBoard = 40,
-                               .flightDistance = 0};
+using test::kInf;
+using test::kNaN;
+using test::CaseName;
+using test::kWorkedLeg;
 
 // A calm leg: no wind, so TH = TC and GS = TAS; only the course, variation and
 // deviation vary between the heading rows that use it.

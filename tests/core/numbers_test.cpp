@@ -16,19 +16,14 @@
 #include <string>
 #include <string_view>
 
+#include "test_support.hpp"
+
 namespace orvane {
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Names each row of a table after its `name` member.
-struct CaseName {
-  template <class Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-    return row.param.name;
-  }
-};
+using test::kInf;
+using test::kNaN;
+using test::CaseName;
 
 struct TextCase {
   const char* name;
