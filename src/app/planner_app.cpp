@@ -1,20 +1,31 @@
 #include "app/planner_app.hpp"
 
 #include <filesystem>
+#include <system_error>
 
 #include "windows/planner_dialog.hpp"
 
 namespace orvane {
+namespace {
 
-PlannerApp::PlannerApp(int& argc, char** argv)
-    : QApplication(argc, argv), launcher_(std::filesystem::current_path()) {
+// The data files live in the working folder. Should it have gone away, the relative
+// names still say what to open, and opening them fails with the usual messages.
+std::filesystem::path workingFolder() {
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::current_path(ec);
+  return ec ? std::filesystem::path(".") : folder;
+}
+
+}  // namespace
+
+PlannerApp::PlannerApp(int& argc, char** argv) : QApplication(argc, argv), launcher_(workingFolder()) {
   setApplicationName(QStringLiteral("Orvane"));
   setApplicationVersion(QStringLiteral("1.9"));
 }
 
 int PlannerApp::run() {
   PlannerServices services;
-  services.workingFolder = std::filesystem::current_path();
+  services.workingFolder = workingFolder();
   services.launcher = &launcher_;
   services.airportText = &airportText_;
   PlannerDialog planner(std::move(services));

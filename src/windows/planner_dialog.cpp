@@ -120,7 +120,7 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
   setWindowIcon(appIcon());
 
   if (services_.showSplash) {
-    splash_ = new SplashWindow(this);
+    splash_ = std::make_unique<SplashWindow>(this);
     splash_->start(kSplashMilliseconds);
   }
 

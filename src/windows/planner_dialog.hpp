@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "core/defaults.hpp"
@@ -101,7 +102,7 @@ class PlannerDialog : public QDialog {
   std::string destinationId_;
   GeoPosition origin_;
   GeoPosition destination_;
-  SplashWindow* splash_ = nullptr;
+  std::unique_ptr<SplashWindow> splash_;
 
   // Data in
   QLineEdit* trueCourse_ = nullptr;
