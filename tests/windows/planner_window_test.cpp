@@ -341,6 +341,30 @@ class PlannerWindowTest : public QObject {
     QCOMPARE(text(1003), QStringLiteral("0"));
   }
 
+  void startUpPictureIsShownWhileTheFilesLoad() {
+    auto splashVisible = [] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QStringLiteral("splashWindow") && w->isVisible()) return true;
+      }
+      return false;
+    };
+    QList<bool> splashDuringMessages;
+    catcher_->onMessage = [&](const test::SeenMessage&) { splashDuringMessages << splashVisible(); };
+    PlannerServices services;
+    services.workingFolder = folder_.path().toStdString();
+    services.airportText = &airportText_;
+    services.showSplash = true;
+    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    QCOMPARE(splashDuringMessages, (QList<bool>{true, true}));
+    QVERIFY(splashVisible());
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() == QStringLiteral("splashWindow") && w->isVisible()) {
+        QTest::mouseClick(w, Qt::LeftButton);
+      }
+    }
+    QTRY_VERIFY(!splashVisible());
+  }
+
   void malformedDefaultsFileIsReportedAndChangesNothing() {
     writeFile("config.fly", "TAS:110.000000\r\n");
     writeFile("airports.fly", kAirports);
