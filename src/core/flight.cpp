@@ -16,6 +16,13 @@ std::optional<long long> eteSeconds(double eteMinutes) {
   return static_cast<long long>(seconds);
 }
 
+// The instant the leg arrives, if the clock can show it.
+std::optional<ClockInstant> arrivalAfter(const FlightTotals& t, double eteMinutes) {
+  const auto seconds = eteSeconds(eteMinutes);
+  if (!seconds) return std::nullopt;
+  return addSeconds(t.nextTakeOff, *seconds, t.nextTakeOffDaylightSaving);
+}
+
 }  // namespace
 
 void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
@@ -39,19 +46,13 @@ void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
 }
 
 ClockStep checkLegTime(const FlightTotals& totals, double eteMinutes) {
-  const auto seconds = eteSeconds(eteMinutes);
-  if (!seconds || !addSeconds(totals.nextTakeOff, *seconds, totals.nextTakeOffDaylightSaving)) {
-    return ClockStep::OutOfRange;
-  }
-  return ClockStep::Stepped;
+  return arrivalAfter(totals, eteMinutes) ? ClockStep::Stepped : ClockStep::OutOfRange;
 }
 
 ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
   FlightTotals& t = plan.totals;
-  const auto seconds = eteSeconds(eteMinutes);
-  if (!seconds) return ClockStep::OutOfRange;
   const auto takeOff = resolveLocalTime(t.nextTakeOff, t.nextTakeOffDaylightSaving);
-  const auto arrival = addSeconds(t.nextTakeOff, *seconds, t.nextTakeOffDaylightSaving);
+  const auto arrival = arrivalAfter(t, eteMinutes);
   if (!takeOff || !arrival) return ClockStep::OutOfRange;
 
   if (t.firstLegPending) {

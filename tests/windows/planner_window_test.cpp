@@ -469,6 +469,31 @@ class PlannerWindowTest : public QObject {
     QCOMPARE(text(1015), QStringLiteral("0"));
   }
 
+  void arrivalBeyondTheClockChangesNothing() {
+    writeFile("config.fly", kWorkedDefaults);
+    open();
+    setTakeOff(9, 0, 0);
+    // A headwind of 1000 against a TAS a ten-millionth above it: a ground speed of
+    // 1e-7 and a leg of millions of years.
+    test::typeInto(field(1000), QStringLiteral("0"));
+    test::typeInto(field(1001), QStringLiteral("0"));
+    test::typeInto(field(1002), QStringLiteral("1000"));
+    test::typeInto(field(1006), QStringLiteral("10000"));
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
+    catcher_->clear();
+    test::typeInto(field(1003), QStringLiteral("1000.0000001"));
+    click("calculateButton");
+    QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
+                                             QString::fromUtf8(kClockOutOfRangeMessage.data(),
+                                                               static_cast<qsizetype>(kClockOutOfRangeMessage.size()))}));
+    for (int id : {1010, 1014, 1015, 1017, 1027, 1028, 1050}) QCOMPARE(text(id), QStringLiteral("0"));
+    QCOMPARE(text(1025), QString());
+    QCOMPARE(text(1026), QString());
+    QCOMPARE(text(1009), QStringLiteral("40"));
+    QCOMPARE(picker()->time(), QTime(9, 0, 0));
+  }
+
   void saveAndLoadDefaults() {
     writeFile("config.fly", kWorkedDefaults);
     open();
