@@ -82,10 +82,12 @@ void resetFlight(FlightPlan& plan) noexcept {
   in.distance = 0;
   in.flightDistance = 0;
 
-  const FlightTotals before = plan.totals;
+  // The take-off picker keeps its time.
+  const LocalDateTime picker = plan.totals.nextTakeOff;
+  const int pickerDaylightSaving = plan.totals.nextTakeOffDaylightSaving;
   plan.totals = FlightTotals{};
-  plan.totals.nextTakeOff = before.nextTakeOff;
-  plan.totals.nextTakeOffDaylightSaving = before.nextTakeOffDaylightSaving;
+  plan.totals.nextTakeOff = picker;
+  plan.totals.nextTakeOffDaylightSaving = pickerDaylightSaving;
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }

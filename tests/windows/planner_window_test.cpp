@@ -57,13 +57,18 @@ class PlannerWindowTest : public QObject {
     QFile file(folder_.filePath(QString::fromLatin1(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
-  void open() {
+  // Builds the planner on the test's folder; its start-up runs (and shows its messages)
+  // before the window is shown.
+  void create(bool showSplash = false) {
     PlannerServices services;
     services.workingFolder = folder_.path().toStdString();
     services.launcher = &launcher_;
     services.airportText = &airportText_;
-    services.showSplash = false;
+    services.showSplash = showSplash;
     planner_ = std::make_unique<PlannerDialog>(std::move(services));
+  }
+  void open() {
+    create();
     planner_->show();
     QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
     planner_->activateWindow();
@@ -323,12 +328,7 @@ class PlannerWindowTest : public QObject {
       for (QWidget* w : QApplication::topLevelWidgets()) visible |= (qobject_cast<PlannerDialog*>(w) && w->isVisible());
       plannerVisible << visible;
     };
-    PlannerServices services;
-    services.workingFolder = folder_.path().toStdString();
-    services.launcher = &launcher_;
-    services.airportText = &airportText_;
-    services.showSplash = false;
-    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    create();
     QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Cannot open congfiguration file!"),
                                              QStringLiteral("Cannot open airports file!")}));
     QCOMPARE(plannerVisible, (QList<bool>{false, false}));
@@ -350,11 +350,7 @@ class PlannerWindowTest : public QObject {
     };
     QList<bool> splashDuringMessages;
     catcher_->onMessage = [&](const test::SeenMessage&) { splashDuringMessages << splashVisible(); };
-    PlannerServices services;
-    services.workingFolder = folder_.path().toStdString();
-    services.airportText = &airportText_;
-    services.showSplash = true;
-    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    create(true);
     QCOMPARE(splashDuringMessages, (QList<bool>{true, true}));
     QVERIFY(splashVisible());
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -369,11 +365,7 @@ class PlannerWindowTest : public QObject {
     writeFile("config.fly", "TAS:110.000000\r\n");
     writeFile("airports.fly", kAirports);
     catcher_->clear();
-    PlannerServices services;
-    services.workingFolder = folder_.path().toStdString();
-    services.airportText = &airportText_;
-    services.showSplash = false;
-    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    create();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Error in congfiguration file!")});
     QCOMPARE(text(1003), QStringLiteral("0"));
   }
