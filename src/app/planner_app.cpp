@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/shipped_airport_names.hpp"
 #include "windows/planner_dialog.hpp"
 
 namespace orvane {
@@ -27,7 +28,8 @@ int PlannerApp::run() {
   PlannerServices services;
   services.workingFolder = workingFolder();
   services.launcher = &launcher_;
-  services.airportText = &airportText_;
+  services.airports = &airports_;
+  services.airportNames = &shippedAirportNames();
   PlannerDialog planner(std::move(services));
   planner.exec();
   return 0;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QApplication>
-#include <string>
 
 #include "app/desktop_launcher.hpp"
+#include "core/airports.hpp"
 
 namespace orvane {
 
@@ -18,7 +18,7 @@ class PlannerApp : public QApplication {
   int run();
 
  private:
-  std::string airportText_;  // the airport database as last read, for the whole run
+  AirportDatabase airports_;  // the airport database as last read, for the whole run
   DesktopLauncher launcher_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ascii.hpp"
 #include "core/numbers.hpp"
 
 namespace orvane {
@@ -33,13 +34,6 @@ class SeparatorCursor {
   std::vector<std::size_t> positions_;
   std::size_t next_ = 0;
 };
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
 
 bool isAsciiAlphanumeric(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -145,6 +139,52 @@ AddAirportOutcome addAirport(std::string& airportText, std::string_view identifi
   }
   airportText += airportRecordText(identifier, position);
   return AddAirportOutcome::Added;
+}
+
+bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path) {
+  database.unsavedRecords.clear();
+  auto loaded = loadAirportText(path);
+  database.text = loaded ? std::move(*loaded) : std::string();
+  return loaded.has_value();
+}
+
+AirportAddition prepareAirportAddition(const AirportDatabase& database, const std::filesystem::path& path,
+                                       std::string_view identifier, GeoPosition position) {
+  AirportAddition addition;
+  switch (checkAirportIdentifier(identifier)) {
+    case AirportIdentifierCheck::HasSpace: addition.outcome = AddAirportOutcome::HasSpace; return addition;
+    case AirportIdentifierCheck::NotThreeAlphanumeric:
+      addition.outcome = AddAirportOutcome::NotThreeAlphanumeric;
+      return addition;
+    case AirportIdentifierCheck::Valid: break;
+  }
+
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(path, ec);
+  if (auto current = exists ? loadAirportText(path) : std::optional<std::string>(std::string())) {
+    addition.extendedText = std::move(*current) + database.unsavedRecords;
+  } else {
+    // Unreadable: add to the text as last read, which holds the unsaved records already.
+    addition.extendedText = database.text;
+    addition.fileReadable = false;
+  }
+  const std::size_t before = addition.extendedText.size();
+  addition.outcome = addAirport(addition.extendedText, identifier, position);
+  if (addition.outcome == AddAirportOutcome::Added) addition.record = addition.extendedText.substr(before);
+  return addition;
+}
+
+FileWrite commitAirportAddition(AirportDatabase& database, const std::filesystem::path& path,
+                                AirportAddition addition) {
+  const FileWrite write =
+      addition.fileReadable ? saveAirportText(path, addition.extendedText) : FileWrite::CannotOpen;
+  database.text = std::move(addition.extendedText);
+  if (write == FileWrite::Written) {
+    database.unsavedRecords.clear();
+  } else {
+    database.unsavedRecords += addition.record;
+  }
+  return write;
 }
 
 std::string airportExistsMessage(std::string_view identifier) {

@@ -71,11 +71,49 @@ enum class AddAirportOutcome { HasSpace, NotThreeAlphanumeric, AlreadyPresent, A
 /// Saving the text is the caller's: the pilot confirms the message first.
 AddAirportOutcome addAirport(std::string& airportText, std::string_view identifier, GeoPosition position);
 
+/// The airport database as the program holds it for the whole run.
+struct AirportDatabase {
+  /// The airport text: the file as last read, with the records added since. The
+  /// course window builds its lists from it.
+  std::string text;
+  /// Records added whose save failed; the next save writes them with its own. A reload
+  /// drops them, as it drops everything that is not in the file.
+  std::string unsavedRecords;
+};
+
+/// Replaces the airport text by the file's content; false (and an empty text) when the
+/// file cannot be opened.
+bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
+
+/// A new airport checked against the file as it is now, not as it was last read: what
+/// a text editor saved there since is kept, and so are the records still unsaved.
+struct AirportAddition {
+  AddAirportOutcome outcome = AddAirportOutcome::NotThreeAlphanumeric;
+  std::string extendedText;  // Added: the current text with the new record at its end
+  std::string record;        // Added: "QQC:39.100000;-74.900000,"
+  bool fileReadable = true;  // false: the file exists but could not be read, so it is not replaced
+};
+
+/// Checks the identifier and looks it up in the file's current content; writes nothing.
+/// A file that has gone since it was read counts as empty, so adding creates it.
+AirportAddition prepareAirportAddition(const AirportDatabase& database, const std::filesystem::path& path,
+                                       std::string_view identifier, GeoPosition position);
+
+/// After the pilot confirmed the addition: the extended text becomes the airport text
+/// and replaces the file. When the file cannot be replaced the record waits in
+/// `unsavedRecords` and stays in the text; the old file is left whole.
+FileWrite commitAirportAddition(AirportDatabase& database, const std::filesystem::path& path,
+                                AirportAddition addition);
+
 /// Messages of adding an airport.
 inline constexpr std::string_view kNoSpacesMessage = "No spaces allowed!";
 inline constexpr std::string_view kIdentifierFormatMessage =
     "You must enter 3 alphanumeric symbol of the airport";
 std::string airportExistsMessage(std::string_view identifier);
 std::string airportAddedMessage(std::string_view identifier);
+/// A save that opened the file but could not finish it (a full disk).
+inline constexpr std::string_view kAirportsWriteFailedMessage =
+    "The airports file could not be written (is the disk full?); it was left as it was, "
+    "and the new airport is kept until Orvane closes.";
 
 }  // namespace orvane

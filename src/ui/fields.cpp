@@ -42,7 +42,10 @@ void FieldReader::refuse(QLineEdit* field, const QString& message) {
   field->selectAll();
 }
 
-void writeNumber(QLineEdit* field, double value) { field->setText(QString::fromStdString(fieldText(value))); }
+void writeNumber(QLineEdit* field, double value) {
+  field->setText(QString::fromStdString(fieldText(value)));
+  field->setCursorPosition(0);  // a number too long for the field shows its leading digits
+}
 
 void writeText(QLineEdit* field, const std::string& text) { field->setText(QString::fromStdString(text)); }
 

@@ -19,10 +19,13 @@
 #include "core/leg.hpp"
 #include "ui/default_button.hpp"
 #include "ui/fields.hpp"
+#include "ui/form.hpp"
 #include "ui/launcher.hpp"
 #include "ui/messages.hpp"
 #include "windows/about_dialog.hpp"
 #include "windows/app_icon.hpp"
+#include "windows/coordinate_conversion_dialog.hpp"
+#include "windows/course_distance_dialog.hpp"
 #include "windows/splash_window.hpp"
 
 #ifdef Q_OS_WIN
@@ -33,11 +36,7 @@
 namespace orvane {
 namespace {
 
-const QColor kResultColour(255, 255, 99);   // light yellow: the leg's key results
-const QColor kSummaryColour(66, 204, 255);  // light blue: the flight's key totals
-
 constexpr int kSplashMilliseconds = 2500;
-constexpr int kFieldWidth = 96;
 #ifdef Q_OS_WIN
 constexpr unsigned kAboutSystemCommand = 16;  // 16..31: the low four bits are the system's
 #endif
@@ -51,47 +50,11 @@ constexpr NumberRange kAngleRange{-360, 360};
 constexpr NumberRange kLegDistanceRange{0, 10000};
 constexpr NumberRange kFuelRange{0, 100};
 
-enum class Look { Editable, ReadOnly, Result, Summary };
+using ui::FieldLook;
 
-// A label, a field and its unit label on one row of a group's grid; the label is the
-// field's buddy, so a screen reader announces the field by it.
-QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit,
-                    int id, Look look) {
-  auto* field = new QLineEdit;
-  field->setObjectName(QStringLiteral("field%1").arg(id));
-  field->setFixedWidth(kFieldWidth);
-  field->setAccessibleName(label);
-  if (look != Look::Editable) {
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::ClickFocus);  // Tab walks the inputs only
-    QPalette palette = field->palette();
-    const QColor background = look == Look::Result    ? kResultColour
-                              : look == Look::Summary ? kSummaryColour
-                                                      : palette.color(QPalette::Window);
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      palette.setColor(group, QPalette::Base, background);
-      if (look != Look::ReadOnly) palette.setColor(group, QPalette::Text, Qt::black);
-    }
-    field->setPalette(palette);
-  }
-  auto* caption = new QLabel(label);
-  caption->setObjectName(QStringLiteral("label%1").arg(id));
-  caption->setBuddy(field);
-  grid->addWidget(caption, row, column, Qt::AlignRight | Qt::AlignVCenter);
-  grid->addWidget(field, row, column + 1);
-  if (!unit.isEmpty()) {
-    auto* unitLabel = new QLabel(unit);
-    unitLabel->setObjectName(QStringLiteral("unit%1").arg(id));
-    grid->addWidget(unitLabel, row, column + 2);
-  }
-  return field;
-}
-
-QGridLayout* groupGrid(QGroupBox* group) {
-  auto* grid = new QGridLayout(group);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(4);
-  return grid;
+QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit, int id,
+                    FieldLook look) {
+  return ui::addField(grid, row, column, label, unit, QString::number(id), look);
 }
 
 }  // namespace
@@ -139,54 +102,46 @@ void PlannerDialog::buildWindow() {
 
   auto* dataIn = new QGroupBox(QStringLiteral("Data in"));
   dataIn->setObjectName(QStringLiteral("groupDataIn"));
-  auto* inGrid = groupGrid(dataIn);
+  auto* inGrid = ui::groupGrid(dataIn);
   const QString degrees = QStringLiteral("degrees");
   const QString speed = QStringLiteral("knots, sm/h");
   const QString distance = QStringLiteral("nm, sm");
   const QString gallons = QStringLiteral("gallons");
   const QString clock = QStringLiteral("hhmmss");
-  trueCourse_ = addField(inGrid, 0, 0, QStringLiteral("TC (True Course) -"), degrees, 1000, Look::Editable);
-  windDirection_ = addField(inGrid, 1, 0, QStringLiteral("Wind Direction -"), degrees, 1001, Look::Editable);
-  windVelocity_ = addField(inGrid, 2, 0, QStringLiteral("Wind Velocity -"), speed, 1002, Look::Editable);
-  trueAirspeed_ = addField(inGrid, 3, 0, QStringLiteral("TAS (True Airspeed) -"), speed, 1003, Look::Editable);
-  variation_ = addField(inGrid, 4, 0, QStringLiteral("Variation (-E, +W) -"), degrees, 1004, Look::Editable);
-  deviation_ = addField(inGrid, 5, 0, QStringLiteral("Magnetic Deviation -"), degrees, 1005, Look::Editable);
-  legDistance_ = addField(inGrid, 6, 0, QStringLiteral("Distance in Leg -"), distance, 1006, Look::Editable);
+  trueCourse_ = addField(inGrid, 0, 0, QStringLiteral("TC (True Course) -"), degrees, 1000, FieldLook::Editable);
+  windDirection_ = addField(inGrid, 1, 0, QStringLiteral("Wind Direction -"), degrees, 1001, FieldLook::Editable);
+  windVelocity_ = addField(inGrid, 2, 0, QStringLiteral("Wind Velocity -"), speed, 1002, FieldLook::Editable);
+  trueAirspeed_ = addField(inGrid, 3, 0, QStringLiteral("TAS (True Airspeed) -"), speed, 1003, FieldLook::Editable);
+  variation_ = addField(inGrid, 4, 0, QStringLiteral("Variation (-E, +W) -"), degrees, 1004, FieldLook::Editable);
+  deviation_ = addField(inGrid, 5, 0, QStringLiteral("Magnetic Deviation -"), degrees, 1005, FieldLook::Editable);
+  legDistance_ = addField(inGrid, 6, 0, QStringLiteral("Distance in Leg -"), distance, 1006, FieldLook::Editable);
   {
     takeOffPicker_ = new QDateTimeEdit;
     takeOffPicker_->setObjectName(QStringLiteral("field1023"));
     takeOffPicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    takeOffPicker_->setFixedWidth(kFieldWidth);
-    takeOffPicker_->setAccessibleName(QStringLiteral("Time Off -"));
-    auto* caption = new QLabel(QStringLiteral("Time Off -"));
-    caption->setObjectName(QStringLiteral("label1023"));
-    caption->setBuddy(takeOffPicker_);
-    inGrid->addWidget(caption, 7, 0, Qt::AlignRight | Qt::AlignVCenter);
-    inGrid->addWidget(takeOffPicker_, 7, 1);
-    auto* unit = new QLabel(clock);
-    unit->setObjectName(QStringLiteral("unit1023"));
-    inGrid->addWidget(unit, 7, 2);
+    ui::sizeByFont(takeOffPicker_);
+    ui::addRow(inGrid, 7, 0, QStringLiteral("Time Off -"), takeOffPicker_, clock, QStringLiteral("1023"));
   }
-  fuelFlow_ = addField(inGrid, 8, 0, QStringLiteral("GPH (Galons/Hour) -"), gallons, 1008, Look::Editable);
-  fuelOnBoard_ = addField(inGrid, 9, 0, QStringLiteral("Fuel on Board -"), gallons, 1009, Look::Editable);
+  fuelFlow_ = addField(inGrid, 8, 0, QStringLiteral("GPH (Galons/Hour) -"), gallons, 1008, FieldLook::Editable);
+  fuelOnBoard_ = addField(inGrid, 9, 0, QStringLiteral("Fuel on Board -"), gallons, 1009, FieldLook::Editable);
 
   auto* results = new QGroupBox(QStringLiteral("Results for the Leg"));
   results->setObjectName(QStringLiteral("groupResults"));
-  auto* outGrid = groupGrid(results);
-  windCorrection_ = addField(outGrid, 0, 0, QStringLiteral("WCA (Wind Correction Angle) -"), degrees, 1010, Look::Result);
-  trueHeading_ = addField(outGrid, 1, 0, QStringLiteral("TH (True Heading) -"), degrees, 1011, Look::ReadOnly);
-  magneticHeading_ = addField(outGrid, 2, 0, QStringLiteral("MH (Magnetic Heading) -"), degrees, 1012, Look::ReadOnly);
-  compassHeading_ = addField(outGrid, 3, 0, QStringLiteral("CH (Corrected Heading) -"), degrees, 1013, Look::Result);
-  groundSpeed_ = addField(outGrid, 4, 0, QStringLiteral("GS (Ground Speed) -"), speed, 1014, Look::Result);
-  ete_ = addField(outGrid, 5, 0, QStringLiteral("ETE (Estimated Time Enroute) -"), QStringLiteral("min"), 1015, Look::Result);
-  eta_ = addField(outGrid, 6, 0, QStringLiteral("ETA (Estimated Arrival Time) -"), clock, 1025, Look::ReadOnly);
-  fuelBurned_ = addField(outGrid, 7, 0, QStringLiteral("Fuel Burned -"), gallons, 1017, Look::Result);
-  fuelLeft_ = addField(outGrid, 8, 0, QStringLiteral("Fuel Left -"), gallons, 1018, Look::ReadOnly);
-  distanceRemaining_ = addField(outGrid, 9, 0, QStringLiteral("Distance Remaining -"), distance, 1019, Look::ReadOnly);
+  auto* outGrid = ui::groupGrid(results);
+  windCorrection_ = addField(outGrid, 0, 0, QStringLiteral("WCA (Wind Correction Angle) -"), degrees, 1010, FieldLook::Result);
+  trueHeading_ = addField(outGrid, 1, 0, QStringLiteral("TH (True Heading) -"), degrees, 1011, FieldLook::ReadOnly);
+  magneticHeading_ = addField(outGrid, 2, 0, QStringLiteral("MH (Magnetic Heading) -"), degrees, 1012, FieldLook::ReadOnly);
+  compassHeading_ = addField(outGrid, 3, 0, QStringLiteral("CH (Corrected Heading) -"), degrees, 1013, FieldLook::Result);
+  groundSpeed_ = addField(outGrid, 4, 0, QStringLiteral("GS (Ground Speed) -"), speed, 1014, FieldLook::Result);
+  ete_ = addField(outGrid, 5, 0, QStringLiteral("ETE (Estimated Time Enroute) -"), QStringLiteral("min"), 1015, FieldLook::Result);
+  eta_ = addField(outGrid, 6, 0, QStringLiteral("ETA (Estimated Arrival Time) -"), clock, 1025, FieldLook::ReadOnly);
+  fuelBurned_ = addField(outGrid, 7, 0, QStringLiteral("Fuel Burned -"), gallons, 1017, FieldLook::Result);
+  fuelLeft_ = addField(outGrid, 8, 0, QStringLiteral("Fuel Left -"), gallons, 1018, FieldLook::ReadOnly);
+  distanceRemaining_ = addField(outGrid, 9, 0, QStringLiteral("Distance Remaining -"), distance, 1019, FieldLook::ReadOnly);
 
   auto* summary = new QGroupBox(QStringLiteral("Summary for the Flight"));
   summary->setObjectName(QStringLiteral("groupSummary"));
-  auto* sumGrid = groupGrid(summary);
+  auto* sumGrid = ui::groupGrid(summary);
   {
     route_ = new QLabel;
     route_->setObjectName(QStringLiteral("field1069"));
@@ -200,16 +155,16 @@ void PlannerDialog::buildWindow() {
     sumGrid->addWidget(caption, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     sumGrid->addWidget(route_, 0, 1, 1, 6);
   }
-  takeOffText_ = addField(sumGrid, 1, 0, QStringLiteral("Time Off -"), QString(), 1026, Look::Summary);
+  takeOffText_ = addField(sumGrid, 1, 0, QStringLiteral("Time Off -"), QString(), 1026, FieldLook::Summary);
   zuluText_ = new QLabel;
   zuluText_->setObjectName(QStringLiteral("field1049"));
   zuluText_->setAccessibleName(QStringLiteral("Time Off - zulu"));
   sumGrid->addWidget(zuluText_, 1, 2);
-  arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, Look::ReadOnly);
-  totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, Look::Summary);
-  flightDistance_ = addField(sumGrid, 1, 4, QStringLiteral("Distance in Flight/Leg -"), distance, 1029, Look::Editable);
-  totalDistance_ = addField(sumGrid, 2, 4, QStringLiteral("Total Distance So Far -"), distance, 1050, Look::ReadOnly);
-  totalFuelUsed_ = addField(sumGrid, 3, 4, QStringLiteral("Total Fuel Used in Flight -"), gallons, 1028, Look::Summary);
+  arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, FieldLook::ReadOnly);
+  totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, FieldLook::Summary);
+  flightDistance_ = addField(sumGrid, 1, 4, QStringLiteral("Distance in Flight/Leg -"), distance, 1029, FieldLook::Editable);
+  totalDistance_ = addField(sumGrid, 2, 4, QStringLiteral("Total Distance So Far -"), distance, 1050, FieldLook::ReadOnly);
+  totalFuelUsed_ = addField(sumGrid, 3, 4, QStringLiteral("Total Fuel Used in Flight -"), gallons, 1028, FieldLook::Summary);
   sumGrid->setColumnMinimumWidth(3, 24);
   sumGrid->setColumnStretch(3, 1);
 
@@ -276,7 +231,7 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
   placeholder(tools, QStringLiteral("Weight and &Balance"), 32791);
   tools->addSeparator();
-  placeholder(tools, QStringLiteral("&Coordinates Conversions"), 32774);
+  add(tools, QStringLiteral("&Coordinates Conversions"), 32774, &PlannerDialog::convertCoordinates);
   placeholder(tools, QStringLiteral("&Weight Conversions"), 32780);
   placeholder(tools, QStringLiteral("&Distance Conversions"), 32781);
   placeholder(tools, QStringLiteral("&Temperature Conversions"), 32792);
@@ -375,7 +330,19 @@ void PlannerDialog::calculate() {
 }
 
 void PlannerDialog::getCourseAndDistance() {
-  // The course and distance window hands the leg's course, distance and route here.
+  if (services_.airports == nullptr) return;
+  CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), services_.airportNames,
+                              this);
+  if (window.exec() != QDialog::Accepted) return;
+  message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
+  ui::handDefaultButton(getTcButton_, calculateButton_);
+  writeFields();
+}
+
+// From here the conversion only shows its result: there is no course window to take it.
+void PlannerDialog::convertCoordinates() {
+  CoordinateConversionDialog window(this);
+  window.exec();
 }
 
 void PlannerDialog::reset() {
@@ -418,19 +385,12 @@ void PlannerDialog::loadDefaultsFile() {
 }
 
 void PlannerDialog::loadAirportsFile() {
-  std::string* text = services_.airportText;
-  if (text == nullptr) return;
-  text->clear();
-  auto loaded = loadAirportText(dataFile(kAirportsFileName));
-  if (!loaded) {
-    message(kCannotOpenAirportsMessage);
-    return;
-  }
-  *text = std::move(*loaded);
+  if (services_.airports == nullptr) return;
+  if (!reloadAirportDatabase(*services_.airports, dataFile(kAirportsFileName))) message(kCannotOpenAirportsMessage);
 }
 
 void PlannerDialog::applyDefaults(const DefaultValues& values) {
-  originId_ = values.homeAirport;
+  remembered_.originId = values.homeAirport;
   plan_.inputs.trueAirspeed = values.trueAirspeed;
   plan_.inputs.variation = values.variation;
   plan_.inputs.deviation = values.deviation;
@@ -441,7 +401,7 @@ void PlannerDialog::applyDefaults(const DefaultValues& values) {
 
 DefaultValues PlannerDialog::currentDefaults() const {
   DefaultValues values;
-  values.homeAirport = originId_;
+  values.homeAirport = remembered_.originId;
   values.trueAirspeed = plan_.inputs.trueAirspeed;
   values.variation = plan_.inputs.variation;
   values.deviation = plan_.inputs.deviation;

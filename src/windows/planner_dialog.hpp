@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "core/airport_names.hpp"
+#include "core/airports.hpp"
+#include "core/course_selection.hpp"
 #include "core/defaults.hpp"
 #include "core/flight.hpp"
 #include "core/geo.hpp"
@@ -28,7 +31,8 @@ class SplashWindow;
 struct PlannerServices {
   std::filesystem::path workingFolder;  // holds "config.fly" and "airports.fly"
   ui::Launcher* launcher = nullptr;     // calculator, text editor, browser
-  std::string* airportText = nullptr;   // the program-wide airport text
+  AirportDatabase* airports = nullptr;  // the program-wide airport database
+  const AirportNames* airportNames = nullptr;  // names of the shipped airports, may be null
   bool showSplash = true;               // the start-up picture
 };
 
@@ -63,7 +67,8 @@ class PlannerDialog : public QDialog {
 
   const FlightPlan& flightPlan() const { return plan_; }
   const AirplaneData& airplaneData() const { return airplane_; }
-  const std::string& originIdentifier() const { return originId_; }
+  const RememberedAirports& rememberedAirports() const { return remembered_; }
+  const std::string& originIdentifier() const { return remembered_.originId; }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -77,6 +82,7 @@ class PlannerDialog : public QDialog {
 
   void calculate();
   void getCourseAndDistance();
+  void convertCoordinates();
   void reset();
   void saveDefaults();
   void loadDefaults();
@@ -98,10 +104,7 @@ class PlannerDialog : public QDialog {
   PlannerServices services_;
   FlightPlan plan_;
   AirplaneData airplane_;
-  std::string originId_;
-  std::string destinationId_;
-  GeoPosition origin_;
-  GeoPosition destination_;
+  RememberedAirports remembered_;
   std::unique_ptr<SplashWindow> splash_;
 
   // Data in

@@ -43,7 +43,7 @@ class PlannerWindowTest : public QObject {
 
  private:
   QTemporaryDir folder_;
-  std::string airportText_;
+  AirportDatabase airports_;
   test::RecordingLauncher launcher_;
   std::unique_ptr<test::MessageCatcher> catcher_;
   std::unique_ptr<PlannerDialog> planner_;
@@ -63,7 +63,7 @@ class PlannerWindowTest : public QObject {
     PlannerServices services;
     services.workingFolder = folder_.path().toStdString();
     services.launcher = &launcher_;
-    services.airportText = &airportText_;
+    services.airports = &airports_;
     services.showSplash = showSplash;
     planner_ = std::make_unique<PlannerDialog>(std::move(services));
   }
@@ -109,7 +109,7 @@ class PlannerWindowTest : public QObject {
     QVERIFY(folder_.isValid());
     QDir(folder_.path()).removeRecursively();
     QDir().mkpath(folder_.path());
-    airportText_.clear();
+    airports_ = AirportDatabase{};
     launcher_ = test::RecordingLauncher{};
     catcher_ = std::make_unique<test::MessageCatcher>();
   }
@@ -195,7 +195,7 @@ class PlannerWindowTest : public QObject {
       QCOMPARE(text(id), QStringLiteral("0"));
     }
     for (int id : {1025, 1026, 1071, 1069, 1049}) QCOMPARE(text(id), QString());
-    QCOMPARE(airportText_, kAirports.toStdString());
+    QCOMPARE(airports_.text, kAirports.toStdString());
     QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
     QCOMPARE(planner_->airplaneData().airplaneType, std::string("Trainer"));
     QCOMPARE(QApplication::focusWidget(), button("getTcButton"));
@@ -559,11 +559,11 @@ class PlannerWindowTest : public QObject {
     writeFile("airports.fly", "QQC:39.100000;-74.900000,");
     command(32790)->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE(airportText_, std::string("QQC:39.100000;-74.900000,"));
+    QCOMPARE(airports_.text, std::string("QQC:39.100000;-74.900000,"));
     QFile::remove(folder_.filePath(QStringLiteral("airports.fly")));
     command(32790)->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open airports file!")});
-    QCOMPARE(airportText_, std::string());
+    QCOMPARE(airports_.text, std::string());
   }
 
   void menuCommandsHandWorkToOtherPrograms() {

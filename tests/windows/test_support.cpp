@@ -35,6 +35,22 @@ void MessageCatcher::answer() {
   }
 }
 
+void whenShown(const QString& objectName, std::function<void(QWidget*)> steps) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, objectName, steps = std::move(steps)] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() != objectName || !widget->isVisible()) continue;
+      poll->stop();
+      poll->deleteLater();
+      QApplication::setActiveWindow(widget);
+      steps(widget);
+      return;
+    }
+  });
+  poll->start();
+}
+
 void typeInto(QLineEdit* field, const QString& text) {
   field->setFocus();
   field->selectAll();

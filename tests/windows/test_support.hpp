@@ -40,6 +40,11 @@ class MessageCatcher : public QObject {
   QTimer timer_;
 };
 
+/// Runs `steps` once a window named `objectName` is shown, from inside whatever loop
+/// is running then (a modal window's own): a test presses a button that opens a modal
+/// window and drives that window from here. `steps` should close it.
+void whenShown(const QString& objectName, std::function<void(QWidget*)> steps);
+
 /// Replaces a field's text the way a pilot does: select all, then type.
 void typeInto(QLineEdit* field, const QString& text);
 

@@ -1,0 +1,165 @@
+// Adding airports to the database the program holds: the file as it is now is extended,
+// so edits saved by a text editor since the last reading survive, and a failed save
+// keeps both the old file and the new record.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/airports.hpp"
+#include "core/files.hpp"
+#include "temp_folder.hpp"
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+constexpr std::string_view kTwoAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
+constexpr std::string_view kQqcRecord = "QQC:39.100000;-74.900000,";
+constexpr GeoPosition kQqc{39.1, -74.9};
+
+struct Database {
+  TempFolder folder;
+  fs::path file = folder.file("airports.fly");
+  AirportDatabase db;
+
+  void read(std::string_view content) {
+    writeBytes(file, content);
+    ASSERT_TRUE(reloadAirportDatabase(db, file));
+  }
+  FileWrite add(std::string_view identifier, GeoPosition position) {
+    AirportAddition addition = prepareAirportAddition(db, file, identifier, position);
+    EXPECT_EQ(addition.outcome, AddAirportOutcome::Added);
+    return commitAirportAddition(db, file, std::move(addition));
+  }
+};
+
+TEST(AirportDatabase, ReloadReadsTheFileAndReportsAMissingOne) {
+  Database d;
+  d.read(kTwoAirports);
+  EXPECT_EQ(d.db.text, kTwoAirports);
+
+  fs::remove(d.file);
+  d.db.unsavedRecords = std::string(kQqcRecord);
+  EXPECT_FALSE(reloadAirportDatabase(d.db, d.file));
+  EXPECT_EQ(d.db.text, "");
+  EXPECT_EQ(d.db.unsavedRecords, "");  // a reload drops what is not in the file
+}
+
+TEST(AirportDatabase, AddedRecordIsWrittenByteForByte) {
+  Database d;
+  d.read(kTwoAirports);
+  EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
+  const std::string expected = std::string(kTwoAirports) + std::string(kQqcRecord);
+  EXPECT_EQ(readBytes(d.file), expected);
+  EXPECT_EQ(d.db.text, expected);
+  EXPECT_EQ(d.db.unsavedRecords, "");
+}
+
+TEST(AirportDatabase, EditSavedByAnotherProgramIsKept) {
+  Database d;
+  d.read(kTwoAirports);
+  // The pilot edits the file in a text editor while the program runs.
+  const std::string edited = std::string(kTwoAirports) + "ZZZ:1.000000;2.000000,\n";
+  writeBytes(d.file, edited);
+
+  EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
+  EXPECT_EQ(readBytes(d.file), edited + std::string(kQqcRecord));
+  // The lists are built from that content from now on.
+  EXPECT_EQ(d.db.text, edited + std::string(kQqcRecord));
+}
+
+TEST(AirportDatabase, IdentifierAddedByAnotherProgramCountsAsPresent) {
+  Database d;
+  d.read(kTwoAirports);
+  writeBytes(d.file, std::string(kTwoAirports) + "qqc:1;2,");
+  const AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+  EXPECT_EQ(addition.outcome, AddAirportOutcome::AlreadyPresent);
+  EXPECT_EQ(readBytes(d.file), std::string(kTwoAirports) + "qqc:1;2,");
+}
+
+TEST(AirportDatabase, RefusedIdentifiersTouchNothing) {
+  struct Case {
+    const char* identifier;
+    AddAirportOutcome outcome;
+  };
+  const Case cases[] = {
+      {"", AddAirportOutcome::NotThreeAlphanumeric},  {"Q C", AddAirportOutcome::HasSpace},
+      {"QQCC ", AddAirportOutcome::HasSpace},         {"QQ", AddAirportOutcome::NotThreeAlphanumeric},
+      {"Q-C", AddAirportOutcome::NotThreeAlphanumeric}, {"qqa", AddAirportOutcome::AlreadyPresent},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.identifier);
+    Database d;
+    d.read(kTwoAirports);
+    EXPECT_EQ(prepareAirportAddition(d.db, d.file, c.identifier, kQqc).outcome, c.outcome);
+    EXPECT_EQ(readBytes(d.file), kTwoAirports);
+    EXPECT_EQ(d.db.text, kTwoAirports);
+  }
+}
+
+TEST(AirportDatabase, FileThatVanishedIsCreatedWithTheNewRecord) {
+  Database d;
+  d.read(kTwoAirports);
+  fs::remove(d.file);
+  EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
+  EXPECT_EQ(readBytes(d.file), kQqcRecord);
+  EXPECT_EQ(d.db.text, kQqcRecord);
+}
+
+TEST(AirportDatabase, FileThatNeverExistedIsCreated) {
+  Database d;
+  EXPECT_FALSE(reloadAirportDatabase(d.db, d.file));
+  EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
+  EXPECT_EQ(readBytes(d.file), kQqcRecord);
+}
+
+TEST(AirportDatabase, FailedSaveKeepsTheOldFileAndTheRecordForTheNextSave) {
+  Database d;
+  d.read(kTwoAirports);
+  // A folder where the file was: nothing can replace it.
+  fs::remove(d.file);
+  fs::create_directory(d.file);
+  {
+    AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+    ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
+    EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+  }
+  EXPECT_TRUE(fs::is_directory(d.file));
+  EXPECT_EQ(d.db.unsavedRecords, kQqcRecord);
+  // The window offers the record until the program ends.
+  EXPECT_NE(d.db.text.find(kQqcRecord), std::string::npos);
+  EXPECT_EQ(prepareAirportAddition(d.db, d.file, "qqc", kQqc).outcome, AddAirportOutcome::AlreadyPresent);
+
+  // Once the file can be written again, the next addition writes both records.
+  fs::remove(d.file);
+  writeBytes(d.file, kTwoAirports);
+  EXPECT_EQ(d.add("QQD", {1, 2}), FileWrite::Written);
+  EXPECT_EQ(readBytes(d.file),
+            std::string(kTwoAirports) + std::string(kQqcRecord) + "QQD:1.000000;2.000000,");
+  EXPECT_EQ(d.db.unsavedRecords, "");
+}
+
+TEST(AirportDatabase, UnreadableFileIsNeverReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  Database d;
+  d.read(kTwoAirports);
+  ASSERT_EQ(::chmod(d.file.c_str(), 0200), 0);  // writable, not readable
+  AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+  ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
+  EXPECT_FALSE(addition.fileReadable);
+  EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+  ::chmod(d.file.c_str(), 0600);
+  EXPECT_EQ(readBytes(d.file), kTwoAirports);
+  EXPECT_EQ(d.db.unsavedRecords, kQqcRecord);
+}
+
+}  // namespace
+}  // namespace orvane
