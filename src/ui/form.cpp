@@ -1,10 +1,12 @@
 #include "ui/form.hpp"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
@@ -140,6 +142,18 @@ void sizeByFont(QWidget* field, int digits) {
   FieldKeeper* keeper = keeperOf(field);
   keeper->setDigits(digits);
   keeper->apply(field);
+}
+
+QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName) {
+  auto* button = new QPushButton(text);
+  button->setObjectName(objectName);
+  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  row->addWidget(button, 1);
+  return button;
+}
+
+void chainTabOrder(const QList<QWidget*>& widgets) {
+  for (qsizetype i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 }  // namespace orvane::ui

@@ -3,9 +3,12 @@
 // label on one row of a group's grid. Fields are as wide as the font needs, and the
 // read-only ones keep their look when the desktop's font or colours change.
 
+#include <QList>
 #include <QString>
 
+class QBoxLayout;
 class QGridLayout;
+class QPushButton;
 class QGroupBox;
 class QLineEdit;
 class QWidget;
@@ -43,5 +46,12 @@ void setFieldLook(QLineEdit* field, FieldLook look);
 /// Keeps `field` at least as wide as `digits` digits of its own font need; follows
 /// font changes.
 void sizeByFont(QWidget* field, int digits = kFieldDigits);
+
+/// A push button named `objectName` at the end of a row of buttons; the buttons of a
+/// row share its width equally.
+QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName);
+
+/// Tab walks `widgets` in this order.
+void chainTabOrder(const QList<QWidget*>& widgets);
 
 }  // namespace orvane::ui

@@ -75,26 +75,22 @@ CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
   // A result has up to 15 digits, a sign and a point: -33.8651388888889.
   for (QLineEdit* result : {latitudeResult_, longitudeResult_}) ui::sizeByFont(result, kResultDigits);
 
+  auto* copyRow = new QHBoxLayout;
   copyButton_ = new QPushButton(QStringLiteral("Copy to:"));
   copyButton_->setObjectName(QStringLiteral("copyButton"));
   origin_ = new QRadioButton(QStringLiteral("Origin"));
   origin_->setObjectName(QStringLiteral("originChoice"));
   destination_ = new QRadioButton(QStringLiteral("Destination"));
   destination_->setObjectName(QStringLiteral("destinationChoice"));
-  auto* copyRow = new QHBoxLayout;
   copyRow->addWidget(copyButton_);
   copyRow->addWidget(origin_);
   copyRow->addWidget(destination_);
   copyRow->addStretch(1);
 
-  convertButton_ = new QPushButton(QStringLiteral("&Convert"));
-  convertButton_->setObjectName(QStringLiteral("convertButton"));
-  pasteButton_ = new QPushButton(QStringLiteral("&Paste"));
-  pasteButton_->setObjectName(QStringLiteral("pasteButton"));
-  exitButton_ = new QPushButton(QStringLiteral("&Exit"));
-  exitButton_->setObjectName(QStringLiteral("exitButton"));
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {convertButton_, pasteButton_, exitButton_}) buttons->addWidget(button);
+  convertButton_ = ui::addButton(buttons, QStringLiteral("&Convert"), QStringLiteral("convertButton"));
+  pasteButton_ = ui::addButton(buttons, QStringLiteral("&Paste"), QStringLiteral("pasteButton"));
+  exitButton_ = ui::addButton(buttons, QStringLiteral("&Exit"), QStringLiteral("exitButton"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
@@ -107,11 +103,9 @@ CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
   connect(pasteButton_, &QPushButton::clicked, this, &CoordinateConversionDialog::paste);
   connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-  const QList<QWidget*> tabOrder = {latitudeDegrees_,  latitudeMinutes_,  latitudeSeconds_, south_,
-                                    longitudeDegrees_, longitudeMinutes_, longitudeSeconds_, west_,
-                                    copyButton_,       origin_,           destination_,      convertButton_,
-                                    pasteButton_,      exitButton_};
-  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  ui::chainTabOrder({latitudeDegrees_, latitudeMinutes_, latitudeSeconds_, south_, longitudeDegrees_,
+                     longitudeMinutes_, longitudeSeconds_, west_, copyButton_, origin_, destination_, convertButton_,
+                     pasteButton_, exitButton_});
 
   destination_->setChecked(true);
   copyButton_->setEnabled(false);

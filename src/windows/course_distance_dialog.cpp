@@ -141,16 +141,11 @@ void CourseDistanceDialog::buildWindow() {
   destinationName_ = makeNameLabel(QStringLiteral("destinationName"));
   to->addWidget(destinationName_, 3, 0, 1, 3);
 
-  okButton_ = new QPushButton(QStringLiteral("OK"));
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  conversionsButton_ = new QPushButton(QStringLiteral("&Convesions"));
-  conversionsButton_->setObjectName(QStringLiteral("conversionsButton"));
-  addButton_ = new QPushButton(QStringLiteral("&Add Aiport"));
-  addButton_->setObjectName(QStringLiteral("addButton"));
-  cancelButton_ = new QPushButton(QStringLiteral("Cancel"));
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {okButton_, conversionsButton_, addButton_, cancelButton_}) buttons->addWidget(button);
+  okButton_ = ui::addButton(buttons, QStringLiteral("OK"), QStringLiteral("okButton"));
+  conversionsButton_ = ui::addButton(buttons, QStringLiteral("&Convesions"), QStringLiteral("conversionsButton"));
+  addButton_ = ui::addButton(buttons, QStringLiteral("&Add Aiport"), QStringLiteral("addButton"));
+  cancelButton_ = ui::addButton(buttons, QStringLiteral("Cancel"), QStringLiteral("cancelButton"));
   okButton_->setDefault(true);
 
   auto* groups = new QHBoxLayout;
@@ -168,10 +163,8 @@ void CourseDistanceDialog::buildWindow() {
   connect(addButton_, &QPushButton::clicked, this, &CourseDistanceDialog::addAirportToDatabase);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-  const QList<QWidget*> tabOrder = {originLatitude_, originLongitude_, originCombo_, destinationLatitude_,
-                                    destinationLongitude_, destinationCombo_, okButton_, conversionsButton_,
-                                    addButton_, cancelButton_};
-  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  ui::chainTabOrder({originLatitude_, originLongitude_, originCombo_, destinationLatitude_, destinationLongitude_,
+                     destinationCombo_, okButton_, conversionsButton_, addButton_, cancelButton_});
 }
 
 void CourseDistanceDialog::fillLists() {

@@ -168,24 +168,15 @@ void PlannerDialog::buildWindow() {
   sumGrid->setColumnMinimumWidth(3, 24);
   sumGrid->setColumnStretch(3, 1);
 
-  calculateButton_ = new QPushButton(QStringLiteral("&Calculate"));
-  calculateButton_->setObjectName(QStringLiteral("calculateButton"));
-  getTcButton_ = new QPushButton(QStringLiteral("&Get TC and Distance"));
-  getTcButton_->setObjectName(QStringLiteral("getTcButton"));
-  resetButton_ = new QPushButton(QStringLiteral("&Reset"));
-  resetButton_->setObjectName(QStringLiteral("resetButton"));
-  quitButton_ = new QPushButton(QStringLiteral("&Quit"));
-  quitButton_->setObjectName(QStringLiteral("quitButton"));
+  auto* buttons = new QHBoxLayout;
+  calculateButton_ = ui::addButton(buttons, QStringLiteral("&Calculate"), QStringLiteral("calculateButton"));
+  getTcButton_ = ui::addButton(buttons, QStringLiteral("&Get TC and Distance"), QStringLiteral("getTcButton"));
+  resetButton_ = ui::addButton(buttons, QStringLiteral("&Reset"), QStringLiteral("resetButton"));
+  quitButton_ = ui::addButton(buttons, QStringLiteral("&Quit"), QStringLiteral("quitButton"));
   connect(calculateButton_, &QPushButton::clicked, this, &PlannerDialog::calculate);
   connect(getTcButton_, &QPushButton::clicked, this, &PlannerDialog::getCourseAndDistance);
   connect(resetButton_, &QPushButton::clicked, this, &PlannerDialog::reset);
   connect(quitButton_, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {calculateButton_, getTcButton_, resetButton_, quitButton_}) {
-    button->setMinimumWidth(130);
-    buttons->addWidget(button);
-  }
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(dataIn);
@@ -199,11 +190,10 @@ void PlannerDialog::buildWindow() {
   layout->setSizeConstraint(QLayout::SetFixedSize);  // the window cannot be resized
 
   // Tab walks the inputs in the order of the window, then the buttons.
-  const QList<QWidget*> tabOrder = {trueCourse_,    windDirection_, windVelocity_,   trueAirspeed_,
+  ui::chainTabOrder({trueCourse_,    windDirection_, windVelocity_,   trueAirspeed_,
                                     variation_,     deviation_,     legDistance_,    takeOffPicker_,
                                     fuelFlow_,      fuelOnBoard_,   flightDistance_, calculateButton_,
-                                    getTcButton_,   resetButton_,   quitButton_};
-  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+                                    getTcButton_,   resetButton_,   quitButton_});
 }
 
 QMenuBar* PlannerDialog::buildMenuBar() {

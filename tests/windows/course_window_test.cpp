@@ -337,6 +337,46 @@ class CourseWindowTest : public QObject {
     QVERIFY(messages.at(1).startsWith(QStringLiteral("True Course is: ")));
   }
 
+  void lastOriginBecomesTheHomeAirportThatDefaultsSave() {
+    writeFile("config.fly", kDefaults);
+    writeFile("airports.fly", kAirports);
+    openPlanner();
+    getCourse([&](const CourseWindow& w) {
+      w.pickDestination(QStringLiteral("QQB"));
+      w.click("okButton");
+    });
+    getCourse([&](const CourseWindow& w) {
+      w.pickDestination(QStringLiteral("QQA"));
+      w.click("okButton");
+    });
+    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ; QQB ---> QQA ;"));
+    planner_->findChild<QAction*>(QStringLiteral("command32778"))->trigger();
+    QVERIFY(readFile("config.fly").startsWith("home_airport:QQB\r\n"));
+  }
+
+  void conversionFromTheToolsMenuHandsNothingBack() {
+    writeFile("config.fly", kDefaults);
+    writeFile("airports.fly", kAirports);
+    openPlanner();
+    auto* command = planner_->findChild<QAction*>(QStringLiteral("command32774"));
+    QVERIFY(command->isEnabled());
+    bool shown = false;
+    test::whenShown(QStringLiteral("coordinateWindow"), [&](QWidget* c) {
+      shown = true;
+      test::typeInto(c->findChild<QLineEdit*>(QStringLiteral("fieldLatitudeDegrees")), QStringLiteral("40"));
+      QTest::mouseClick(c->findChild<QPushButton*>(QStringLiteral("convertButton")), Qt::LeftButton);
+      QTest::mouseClick(c->findChild<QPushButton*>(QStringLiteral("copyButton")), Qt::LeftButton);
+      QTest::mouseClick(c->findChild<QPushButton*>(QStringLiteral("pasteButton")), Qt::LeftButton);
+      QVERIFY(!c->isVisible());
+    });
+    command->trigger();
+    QVERIFY(shown);
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(planner_->rememberedAirports().origin, (GeoPosition{}));
+    QCOMPARE(planner_->rememberedAirports().destination, (GeoPosition{}));
+    QCOMPARE(plannerText(1000), QStringLiteral("0"));
+  }
+
   void resetKeepsTheLastDestinationAsTheNextOrigin() {
     writeFile("config.fly", kDefaults);
     writeFile("airports.fly", kAirports);
