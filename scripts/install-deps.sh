@@ -22,7 +22,7 @@ if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales)
 fi
 if [ "$want_screenshot" -eq 1 ]; then
-  packages+=(xvfb xauth xdotool imagemagick fonts-dejavu-core)
+  packages+=(xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)
 fi
 
 missing=()

@@ -18,6 +18,7 @@
 #include "core/airports.hpp"
 #include "core/leg.hpp"
 #include "ui/default_button.hpp"
+#include "ui/elided_label.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/launcher.hpp"
@@ -143,12 +144,13 @@ void PlannerDialog::buildWindow() {
   summary->setObjectName(QStringLiteral("groupSummary"));
   auto* sumGrid = ui::groupGrid(summary);
   {
-    route_ = new QLabel;
+    // The route grows by a leg at a time: it keeps to the group's width and is cut
+    // short on screen, but whole in its tooltip and to a screen reader, which reads the
+    // route itself (no fixed name) announced by its caption.
+    route_ = new ui::ElidedLabel;
     route_->setObjectName(QStringLiteral("field1069"));
-    route_->setAccessibleName(QStringLiteral("Route -"));
     route_->setFrameShape(QFrame::StyledPanel);
     route_->setFrameShadow(QFrame::Sunken);
-    route_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* caption = new QLabel(QStringLiteral("Route -"));
     caption->setObjectName(QStringLiteral("label1069"));
     caption->setBuddy(route_);
@@ -156,9 +158,10 @@ void PlannerDialog::buildWindow() {
     sumGrid->addWidget(route_, 0, 1, 1, 6);
   }
   takeOffText_ = addField(sumGrid, 1, 0, QStringLiteral("Time Off -"), QString(), 1026, FieldLook::Summary);
+  // The time it shows is its name to a screen reader; the description says what it is.
   zuluText_ = new QLabel;
   zuluText_->setObjectName(QStringLiteral("field1049"));
-  zuluText_->setAccessibleName(QStringLiteral("Time Off - zulu"));
+  zuluText_->setAccessibleDescription(QStringLiteral("Time Off in zulu"));
   sumGrid->addWidget(zuluText_, 1, 2);
   arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, FieldLook::ReadOnly);
   totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, FieldLook::Summary);

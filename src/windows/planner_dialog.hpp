@@ -23,6 +23,7 @@ class QPushButton;
 namespace orvane {
 
 namespace ui {
+class ElidedLabel;
 class Launcher;
 }
 class SplashWindow;
@@ -130,7 +131,7 @@ class PlannerDialog : public QDialog {
   QLineEdit* fuelLeft_ = nullptr;
   QLineEdit* distanceRemaining_ = nullptr;
   // Summary for the Flight
-  QLabel* route_ = nullptr;
+  ui::ElidedLabel* route_ = nullptr;
   QLineEdit* takeOffText_ = nullptr;
   QLabel* zuluText_ = nullptr;
   QLineEdit* arrivalText_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace orvane {
 
@@ -27,20 +28,28 @@ class SplashWindow {
   int displayMilliseconds_ = 0;
 };
 
-/// The picture's window: closes on its timer, a key or a mouse button.
+/// The picture's window: closes on its timer, a key or a mouse button. It does not
+/// stay on top, so a message box that comes up while it shows is seen above it, and
+/// such a box does not stop the picture from taking its own click or key.
 class SplashFrame : public QWidget {
   Q_OBJECT
 
  public:
   SplashFrame(QWidget* owner, int milliseconds);
+  ~SplashFrame() override;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  bool filterKey(QWidget* receiver, QKeyEvent* event);
+  void followModal(const QWidget* modal);
+
   QPointer<QWidget> owner_;
+  QPointer<QWindow> modal_;  // the window the picture is a transient child of for now
 };
 
 }  // namespace orvane

@@ -1,12 +1,17 @@
 // The planner as a pilot uses it: typing into the real fields, pressing the real
 // buttons and reading the real message boxes.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,11 +19,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QToolTip>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 
 #include "test_support.hpp"
+#include "ui/elided_label.hpp"
 #include "windows/about_dialog.hpp"
 #include "windows/planner_dialog.hpp"
 
@@ -84,11 +92,40 @@ class PlannerWindowTest : public QObject {
     if (auto* label = planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id))) return label->text();
     return field(id)->text();
   }
+  QLabel* label(int id) { return planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id)); }
+  // What a screen reader is told about a widget: its name and its value.
+  static QString spoken(QWidget* widget) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    if (accessible == nullptr) return QString();
+    return accessible->text(QAccessible::Name) + QLatin1Char('|') + accessible->text(QAccessible::Value);
+  }
+  // The start-up picture while it is on screen.
+  static QWidget* picture() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() == QStringLiteral("splashWindow") && w->isVisible()) return w;
+    }
+    return nullptr;
+  }
   QPushButton* button(const char* name) { return planner_->findChild<QPushButton*>(QString::fromLatin1(name)); }
   QDateTimeEdit* picker() { return planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023")); }
   QAction* command(int id) { return planner_->findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
   void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
   void setTakeOff(int h, int m, int s) { picker()->setDateTime(QDateTime(QDate(2026, 6, 15), QTime(h, m, s))); }
+
+  // Presses Get TC and Distance and flies the leg to `destination` from where the last
+  // one ended, as the pilot picks it in the course window.
+  void flyTo(const QString& destination) {
+    bool flown = false;
+    test::whenShown(QStringLiteral("courseWindow"), [&](QWidget* window) {
+      QLineEdit* entry = window->findChild<QComboBox*>(QStringLiteral("destinationList"))->lineEdit();
+      test::typeInto(entry, destination);
+      QTest::keyClick(entry, Qt::Key_Tab);
+      QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+      flown = !window->isVisible();
+    });
+    click("getTcButton");
+    QVERIFY(flown);
+  }
 
   // The worked leg's own inputs; TAS, variation, deviation, GPH and fuel come from the defaults.
   void typeWorkedLeg(const QString& distance = QStringLiteral("60")) {
@@ -359,6 +396,157 @@ class PlannerWindowTest : public QObject {
       }
     }
     QTRY_VERIFY(!splashVisible());
+  }
+
+  void startUpMessageIsAboveThePictureWhichStillClosesOnAClick() {
+    writeFile("airports.fly", kAirports);
+    bool messageBelowPicture = true;
+    bool pictureClosedByClick = false;
+    bool messageStillUp = false;
+    catcher_->onMessage = [&](const test::SeenMessage&) {
+      QPointer<QWidget> shown = picture();
+      QWidget* box = QApplication::activeModalWidget();
+      if (shown.isNull() || box == nullptr) return;
+      // Nothing keeps the picture above the message that came up after it.
+      messageBelowPicture = shown->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+                            !box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+      // Clicked as the window system delivers a click, which the modal box could block.
+      QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+      pictureClosedByClick = shown.isNull() || !shown->isVisible();
+      messageStillUp = box->isVisible();
+    };
+    create(true);
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
+    QVERIFY(!messageBelowPicture);
+    QVERIFY(pictureClosedByClick);
+    QVERIFY(messageStillUp);  // the click was the picture's; the pilot confirms the message
+  }
+
+  void aKeyOnTheStartUpMessageConfirmsItAndClosesThePicture() {
+    writeFile("airports.fly", kAirports);
+    bool confirmedByKey = false;
+    bool pictureClosed = false;
+    catcher_->onMessage = [&](const test::SeenMessage&) {
+      QPointer<QWidget> shown = picture();
+      QWidget* box = QApplication::activeModalWidget();
+      if (shown.isNull() || box == nullptr) return;
+      QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+      confirmedByKey = !box->isVisible();
+      pictureClosed = shown.isNull() || !shown->isVisible();
+    };
+    create(true);
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
+    QVERIFY(confirmedByKey);
+    QVERIFY(pictureClosed);
+  }
+
+  void aKeyWhileThePictureCoversThePlannerOnlyClosesThePicture() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    auto openUnderPicture = [&] {
+      create(true);
+      // Shown as the program shows it: modal, under its picture.
+      planner_->setWindowModality(Qt::ApplicationModal);
+      planner_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
+      QApplication::setActiveWindow(planner_.get());
+      QVERIFY(picture() != nullptr);
+    };
+    openUnderPicture();
+    field(1000)->setFocus();
+    QTest::keyClick(field(1000), Qt::Key_Alt);  // the start of Alt+C, not yet a key
+    QVERIFY(picture() != nullptr);
+    QTest::keyClick(field(1000), Qt::Key_7);
+    QVERIFY(picture() == nullptr);
+    QCOMPARE(text(1000), QStringLiteral("0"));  // nothing typed unseen
+    QTest::keyClick(field(1000), Qt::Key_7);
+    QCOMPARE(text(1000).count(QLatin1Char('7')), 1);  // the next key is typed
+
+    // Escape, which would close the planner, only takes the picture away.
+    planner_.reset();
+    openUnderPicture();
+    QTest::keyClick(planner_.get(), Qt::Key_Escape);
+    QVERIFY(picture() == nullptr);
+    QVERIFY(planner_->isVisible());
+    QTest::keyClick(planner_.get(), Qt::Key_Escape);
+    QVERIFY(!planner_->isVisible());
+  }
+
+  void summaryLabelsTellAScreenReaderWhatTheyShow() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    setTakeOff(9, 0, 0);
+    typeWorkedLeg();
+    click("calculateButton");
+    QVERIFY2(spoken(label(1049)).contains(QStringLiteral("[ 9:00:00 zulu ]")), qPrintable(spoken(label(1049))));
+
+    flyTo(QStringLiteral("QQB"));
+    QVERIFY2(spoken(label(1069)).contains(QStringLiteral(" QQA ---> QQB ;")), qPrintable(spoken(label(1069))));
+    // Its caption still announces it.
+    auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label1069"));
+    QCOMPARE(caption->buddy(), label(1069));
+    QStringList captions;
+    for (const auto& [other, relation] :
+         QAccessible::queryAccessibleInterface(label(1069))->relations(QAccessible::Label)) {
+      captions << other->text(QAccessible::Name);
+    }
+    QVERIFY2(captions.contains(QStringLiteral("Route -")), qPrintable(captions.join(QLatin1Char(','))));
+  }
+
+  void twentyLegsKeepTheWindowWidthAndTheWholeRouteReachable() {
+    writeFile("config.fly", kWorkedDefaults);
+    writeFile("airports.fly", kAirports);
+    open();
+    auto* route = planner_->findChild<ui::ElidedLabel*>(QStringLiteral("field1069"));
+    QVERIFY(route != nullptr);
+    auto* summary = planner_->findChild<QGroupBox*>(QStringLiteral("groupSummary"));
+    const int width = planner_->width();
+    auto settle = [&] {
+      QApplication::processEvents();
+      planner_->layout()->activate();
+    };
+
+    QString whole;
+    for (int leg = 0; leg < 20; ++leg) {
+      const QString from = leg % 2 == 0 ? QStringLiteral("QQA") : QStringLiteral("QQB");
+      const QString to = leg % 2 == 0 ? QStringLiteral("QQB") : QStringLiteral("QQA");
+      flyTo(to);
+      whole += QStringLiteral(" %1 ---> %2 ;").arg(from, to);
+      if (leg == 0) {
+        settle();
+        QCOMPARE(route->displayedText(), whole);  // a short route shows whole
+        QVERIFY(!route->isElided());
+      }
+    }
+    QCOMPARE(catcher_->messages.size(), 20);
+    settle();
+    QCOMPARE(planner_->width(), width);
+    QVERIFY(summary->contentsRect().contains(route->geometry()));
+
+    // Cut short within its width on screen...
+    QCOMPARE(text(1069), whole);
+    const QString shown = route->displayedText();
+    QVERIFY(route->isElided());
+    QVERIFY(shown.size() < whole.size());
+    QVERIFY(route->fontMetrics().horizontalAdvance(shown) <= route->contentsRect().width());
+    // ...whole in its tooltip and to a screen reader.
+    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), route->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(route, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), whole);
+    QToolTip::hideText();
+    QCOMPARE(QAccessible::queryAccessibleInterface(route)->text(QAccessible::Name), whole);
+
+    // A larger font cuts it anew, and the window still keeps its width.
+    QFont larger = route->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.5);
+    route->setFont(larger);
+    settle();
+    QCOMPARE(planner_->width(), width);
+    const QString shownLarger = route->displayedText();
+    QVERIFY(shownLarger.size() < shown.size());
+    QVERIFY(QFontMetrics(larger).horizontalAdvance(shownLarger) <= route->contentsRect().width());
   }
 
   void malformedDefaultsFileIsReportedAndChangesNothing() {

@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/desktop_launcher.hpp"
+#include "test_support.hpp"
+#include "ui/messages.hpp"
 #include "windows/app_icon.hpp"
 #include "windows/splash_window.hpp"
 
@@ -49,6 +52,33 @@ class ShellWindowTest : public QObject {
     QVERIFY(splash.start(60000));
     QTest::mouseClick(splash.frame(), Qt::RightButton, {}, QPoint(5, 5));
     QTRY_VERIFY(!splash.isShown());
+  }
+
+  // The clicks are delivered as the window system delivers them, which is where a modal
+  // box blocks the windows behind it.
+  void splashTakesItsClickWhileAMessageIsUpAndAfterItWent() {
+    QWidget main;
+    SplashWindow splash(&main);
+    test::MessageCatcher catcher;
+    QVERIFY(splash.start(60000));
+    QPointer<QWidget> frame = splash.frame();
+    bool closedDuringMessage = false;
+    catcher.onMessage = [&](const test::SeenMessage&) {
+      QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+      closedDuringMessage = frame.isNull() || !frame->isVisible();
+    };
+    ui::showMessage(&main, QStringLiteral("Cannot open congfiguration file!"));
+    QCOMPARE(catcher.messages.size(), 1);
+    QVERIFY(closedDuringMessage);
+
+    // A message that came and went leaves the picture taking its own click.
+    QVERIFY(splash.start(60000));
+    frame = splash.frame();
+    catcher.onMessage = nullptr;
+    ui::showMessage(&main, QStringLiteral("Cannot open airports file!"));
+    QVERIFY(splash.isShown());
+    QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+    QVERIFY(frame.isNull() || !frame->isVisible());
   }
 
   void splashIsNotShownOverAMinimisedWindow() {

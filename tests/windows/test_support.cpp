@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 namespace orvane::test {
@@ -20,9 +21,13 @@ QStringList MessageCatcher::texts() const {
 }
 
 void MessageCatcher::answer() {
+  // Collected first: `onMessage` may close windows that delete themselves.
+  QList<QPointer<QMessageBox>> boxes;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (box == nullptr || !box->isVisible()) continue;
+    if (auto* box = qobject_cast<QMessageBox*>(widget)) boxes << box;
+  }
+  for (const QPointer<QMessageBox>& box : boxes) {
+    if (box.isNull() || !box->isVisible()) continue;
     SeenMessage seen{box->text(), box->windowTitle(), static_cast<int>(box->icon()),
                      static_cast<int>(box->buttons().size()), box->isModal()};
     messages << seen;
