@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot from the real program: starts Orvane under Xvfb in a
-# scratch working folder with example defaults, types the worked leg as a pilot would,
-# presses Calculate and captures the planner window into docs/planner.png.
+# Takes the README's screenshots from the real program: starts Orvane under Xvfb in a
+# scratch working folder with example defaults and the shipped airports, and types as
+# a pilot would:
+#   planner.png            the worked leg, after Calculate
+#   course-window.png      Get TC and Distance from JFK, with BOS typed as destination
+#   coordinate-window.png  Convesions, with 40 30 0 / 73 46 44 converted
+# Usage: scripts/screenshot.sh [--wm] [OUT_FOLDER]   (default docs/; --wm runs openbox)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="${1:-$root/docs/planner.png}"
+wm=0
+if [ "${1:-}" = "--wm" ]; then wm=1; shift; fi
+out="${1:-$root/docs}"
 "$root/scripts/install-deps.sh" --screenshot
 
 build="$root/build/release"
@@ -13,9 +19,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j"$(nproc)" --target orvane >/dev/null
 
 work="$(mktemp -d)"
-trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
-printf '%s\r\n' "home_airport:QQA" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
+printf '%s\r\n' "home_airport:JFK" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
   "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
   "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
   "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
@@ -27,9 +33,22 @@ Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY="$display"
 sleep 1
+if [ "$wm" -eq 1 ]; then
+  openbox >/dev/null 2>&1 &
+  openbox=$!
+  sleep 1
+fi
 (cd "$work" && exec "$build/src/app/orvane") &
 app=$!
 sleep "${SPLASH_WAIT:-4}"  # the start-up picture closes after 2.5 s
+
+mkdir -p "$out"
+shot() {  # shot WINDOW_TITLE FILE
+  local window
+  window="$(xdotool search --sync --name "$1" | head -n 1)"
+  import -window "$window" "$out/$2"
+  echo "screenshot: $out/$2"
+}
 
 window="$(xdotool search --sync --name 'Orvane - by Halvick' | head -n 1)"
 xdotool windowactivate --sync "$window" || true
@@ -41,7 +60,22 @@ xdotool type --delay 40 "20"; xdotool key Tab Tab Tab Tab
 xdotool type --delay 40 "60"
 xdotool key alt+c
 sleep 1
+shot 'Orvane - by Halvick' planner.png
 
-mkdir -p "$(dirname "$out")"
-import -window "$window" "$out"
-echo "screenshot: $out"
+# The course window opens on the destination entry.
+xdotool key alt+g
+sleep 1
+xdotool type --delay 60 "BOS"; xdotool key Tab
+sleep 0.5
+shot 'Get True Course & Distance' course-window.png
+
+xdotool key alt+c
+sleep 1
+xdotool type --delay 40 "40"; xdotool key Tab
+xdotool type --delay 40 "30"; xdotool key Tab Tab Tab
+xdotool type --delay 40 "73"; xdotool key Tab
+xdotool type --delay 40 "46"; xdotool key Tab
+xdotool type --delay 40 "44"; xdotool key Tab space
+xdotool key Return
+sleep 0.5
+shot 'Coordinates Conversion' coordinate-window.png

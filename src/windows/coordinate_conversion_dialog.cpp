@@ -42,6 +42,17 @@ void addDmsRow(QGridLayout* grid, int row, const QString& caption, const QString
   grid->addWidget(flag, row, 4);
 }
 
+// A result has up to 15 digits, a sign and a point (-33.8651388888889): it spans the
+// degrees and minutes columns, and its unit label stands in the seconds column.
+void spanResult(QGridLayout* grid, int row, QLineEdit* result) {
+  ui::sizeByFont(result, kResultDigits);
+  QWidget* unit = grid->itemAtPosition(row, 2)->widget();
+  grid->removeWidget(result);
+  grid->removeWidget(unit);
+  grid->addWidget(result, row, 1, 1, 2);
+  grid->addWidget(unit, row, 3);
+}
+
 }  // namespace
 
 CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
@@ -72,8 +83,8 @@ CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
   longitudeResult_ = ui::addField(grid, 4, 0, results, degrees, QStringLiteral("LongitudeResult"),
                                   ui::FieldLook::ReadOnly);
   longitudeResult_->setAccessibleName(QStringLiteral("Longitude result"));
-  // A result has up to 15 digits, a sign and a point: -33.8651388888889.
-  for (QLineEdit* result : {latitudeResult_, longitudeResult_}) ui::sizeByFont(result, kResultDigits);
+  spanResult(grid, 2, latitudeResult_);
+  spanResult(grid, 4, longitudeResult_);
 
   auto* copyRow = new QHBoxLayout;
   copyButton_ = new QPushButton(QStringLiteral("Copy to:"));
