@@ -136,10 +136,12 @@ bool CoordinateConversionDialog::readFields() {
       .number(longitudeSeconds_, dms_.longitudeSeconds)
       .number(longitudeResult_, result_.longitude)
       .number(latitudeResult_, result_.latitude);
-  // The tick boxes and the choice cannot hold a wrong value.
+  // The tick boxes come last: after a refused field they keep what they held, as the
+  // number fields after it do, and the writing puts them back.
+  if (!reader.accepted()) return false;
   dms_.west = west_->isChecked();
   dms_.south = south_->isChecked();
-  return reader.accepted();
+  return true;
 }
 
 void CoordinateConversionDialog::writeFields() {
@@ -151,6 +153,8 @@ void CoordinateConversionDialog::writeFields() {
   ui::writeNumber(longitudeSeconds_, dms_.longitudeSeconds);
   ui::writeNumber(latitudeResult_, result_.latitude);
   ui::writeNumber(longitudeResult_, result_.longitude);
+  south_->setChecked(dms_.south);
+  west_->setChecked(dms_.west);
 }
 
 void CoordinateConversionDialog::convert() {

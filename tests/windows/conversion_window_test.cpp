@@ -159,6 +159,31 @@ class ConversionWindowTest : public QObject {
     QVERIFY(button("copyButton")->isEnabled());
   }
 
+  void refusedFieldKeepsTheTickBoxesAsTheyWere() {
+    typeLatitude(QStringLiteral("40"), QStringLiteral("30"), QStringLiteral("0"));
+    type("LongitudeDegrees", QStringLiteral("75.25"));
+    click("convertButton");
+    box("southBox")->click();
+    box("westBox")->click();
+    type("LatitudeSeconds", QStringLiteral("abc"));
+    click("convertButton");
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number.")});
+    QCOMPARE(latitude(), QStringLiteral("40.5"));
+    QCOMPARE(longitude(), QStringLiteral("75.25"));
+    QVERIFY(!box("southBox")->isChecked());
+    QVERIFY(!box("westBox")->isChecked());
+  }
+
+  void zeroTickedShowsZeroAndReadsBack() {
+    box("southBox")->click();
+    box("westBox")->click();
+    click("convertButton");
+    QCOMPARE(latitude(), QStringLiteral("0"));  // never "-0", which would be refused next time
+    QCOMPARE(longitude(), QStringLiteral("0"));
+    click("convertButton");
+    QCOMPARE(catcher_->texts(), QStringList());
+  }
+
   void fieldRuleCases_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
