@@ -20,6 +20,9 @@ class AboutDialog : public QDialog {
   static QString upperText();
   static QString lowerText();
 
+  /// The entry that opens the box, without texts, from a window's own menu.
+  static QString windowMenuEntry() { return QStringLiteral("&About Orvane..."); }
+
  private:
   QPlainTextEdit* upper_ = nullptr;
   QPlainTextEdit* lower_ = nullptr;

@@ -27,7 +27,11 @@
 #include "windows/app_icon.hpp"
 #include "windows/coordinate_conversion_dialog.hpp"
 #include "windows/course_distance_dialog.hpp"
+#include "windows/distance_conversion_dialog.hpp"
 #include "windows/splash_window.hpp"
+#include "windows/temperature_conversion_dialog.hpp"
+#include "windows/weight_balance_dialog.hpp"
+#include "windows/weight_conversion_dialog.hpp"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -207,12 +211,6 @@ QMenuBar* PlannerDialog::buildMenuBar() {
     connect(action, &QAction::triggered, this, slot);
     return action;
   };
-  // Windows that have not been built yet keep their place in the menu, greyed out.
-  auto placeholder = [](QMenu* menu, const QString& text, int command) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QStringLiteral("command%1").arg(command));
-    action->setEnabled(false);
-  };
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   add(file, QStringLiteral("&Save Defaults"), 32778, &PlannerDialog::saveDefaults);
@@ -222,12 +220,12 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-  placeholder(tools, QStringLiteral("Weight and &Balance"), 32791);
+  add(tools, QStringLiteral("Weight and &Balance"), 32791, &PlannerDialog::weightAndBalance);
   tools->addSeparator();
   add(tools, QStringLiteral("&Coordinates Conversions"), 32774, &PlannerDialog::convertCoordinates);
-  placeholder(tools, QStringLiteral("&Weight Conversions"), 32780);
-  placeholder(tools, QStringLiteral("&Distance Conversions"), 32781);
-  placeholder(tools, QStringLiteral("&Temperature Conversions"), 32792);
+  add(tools, QStringLiteral("&Weight Conversions"), 32780, [this] { WeightConversionDialog(this).exec(); });
+  add(tools, QStringLiteral("&Distance Conversions"), 32781, [this] { DistanceConversionDialog(this).exec(); });
+  add(tools, QStringLiteral("&Temperature Conversions"), 32792, [this] { TemperatureConversionDialog(this).exec(); });
   tools->addSeparator();
   add(tools, QStringLiteral("&Math Calculator"), 32782, &PlannerDialog::launchCalculator);
   add(tools, QStringLiteral("&Edit Airports Database"), 32786, [this] { openInEditor("airports.fly"); });
@@ -336,6 +334,15 @@ void PlannerDialog::getCourseAndDistance() {
 void PlannerDialog::convertCoordinates() {
   CoordinateConversionDialog window(this);
   window.exec();
+}
+
+// Opened with the airplane's values and the fuel on board as last read or loaded; they
+// come back however the window closes, as its last Calculate left them.
+void PlannerDialog::weightAndBalance() {
+  WeightBalanceDialog window(airplane_, plan_.inputs.fuelOnBoard, this);
+  window.exec();
+  takeBackBalanceSheet(window.sheet(), airplane_, plan_.inputs.fuelOnBoard);
+  writeFields();
 }
 
 void PlannerDialog::reset() {

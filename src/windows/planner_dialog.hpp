@@ -84,6 +84,7 @@ class PlannerDialog : public QDialog {
   void calculate();
   void getCourseAndDistance();
   void convertCoordinates();
+  void weightAndBalance();
   void reset();
   void saveDefaults();
   void loadDefaults();

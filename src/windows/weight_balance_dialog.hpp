@@ -1,0 +1,83 @@
+#pragma once
+// Weight & Balance: the loaded airplane's gross weight, gross moment and CG from a
+// loading table of six rows. It opens with the planner's airplane values and fuel on
+// board, and the planner takes them back from sheet() however the window closes.
+
+#include <QDialog>
+
+#include "core/balance.hpp"
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace orvane {
+
+namespace ui {
+class BalanceIndicatorView;
+}
+
+class WeightBalanceDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// `fuelOnBoard` [US gallons] also fills the Fuel row's weight, at 6 LB a gallon.
+  WeightBalanceDialog(const AirplaneData& airplane, double fuelOnBoard, QWidget* parent = nullptr);
+
+  /// The values as the last Calculate read and computed them, or as the window opened:
+  /// text typed since is not in it.
+  const BalanceSheet& sheet() const { return sheet_; }
+
+  /// Does nothing: the window hands nothing over by acceptance, so only Cancel, Escape
+  /// and the close box end it.
+  void accept() override {}
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef Q_OS_WIN
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+ private:
+  struct RowFields {
+    QLineEdit* weight = nullptr;
+    QLineEdit* arm = nullptr;  // none for Empty Aircraft and Gross Weight
+    QLineEdit* moment = nullptr;
+  };
+
+  void buildWindow();
+  void alignToFont();
+  bool readFields();
+  void writeFields();
+  void calculate();
+  void showAbout();
+
+  BalanceSheet sheet_;
+
+  QLineEdit* tailNumber_ = nullptr;
+  QLineEdit* airplaneType_ = nullptr;
+  QLineEdit* maxWeight_ = nullptr;
+  QLineEdit* usefulLoad_ = nullptr;
+  QLineEdit* fuelOnBoard_ = nullptr;
+  QLineEdit* cgForeLimit_ = nullptr;
+  QLineEdit* cgAftLimit_ = nullptr;
+  RowFields emptyAircraft_;
+  RowFields frontSeats_;
+  RowFields rearSeats_;
+  RowFields fuel_;
+  RowFields baggage_;
+  RowFields other_;
+  RowFields gross_;
+  QLineEdit* cg_ = nullptr;
+  QGridLayout* form_ = nullptr;
+  QGroupBox* limits_ = nullptr;
+  QGridLayout* limitGrid_ = nullptr;
+  QGridLayout* resultGrid_ = nullptr;
+  ui::BalanceIndicatorView* indicator_ = nullptr;
+  QPushButton* calculateButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+};
+
+}  // namespace orvane
