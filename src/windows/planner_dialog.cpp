@@ -46,7 +46,7 @@ constexpr int kSplashMilliseconds = 2500;
 constexpr unsigned kAboutSystemCommand = 16;  // 16..31: the low four bits are the system's
 #endif
 
-const QString kAboutEntry = QStringLiteral("&About Orvane...");
+const QString kAboutEntry = AboutDialog::windowMenuEntry();
 
 constexpr NumberRange kCourseRange{0, 360};
 constexpr NumberRange kWindVelocityRange{0, 1000};

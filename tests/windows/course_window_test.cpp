@@ -27,14 +27,6 @@ using namespace orvane;
 
 namespace {
 
-const QByteArray kDefaults =
-    "home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"
-    "Galons/Hour:8.500000\r\nTotal Fuel:40.000000\r\nEmpty Plane Weight:1500.000000\r\n"
-    "Empty Plane Moment:570.000000\r\nFuel Arm:48.000000\r\nPilot Weight:170.000000\r\n"
-    "Front Sits Arm:37.000000\r\nRear Sits Arm:73.000000\r\nAirplane Tail Number:N000XY\r\n"
-    "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
-    "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
-
 const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
 const QByteArray kThreeAirports = kAirports + "qqc:39.100000;-74.900000,\n";
 
@@ -162,12 +154,7 @@ class CourseWindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    qputenv("TZ", "UTC0");
-#ifndef _WIN32
-    tzset();
-#endif
-  }
+  void initTestCase() { test::useUtcClock(); }
   void init() {
     QVERIFY(folder_.isValid());
     QDir(folder_.path()).removeRecursively();
@@ -237,7 +224,7 @@ class CourseWindowTest : public QObject {
   }
 
   void workedExampleFromAirportToAirport() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -282,7 +269,7 @@ class CourseWindowTest : public QObject {
   }
 
   void twoLegFlightChainsTotalsAndClock() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kThreeAirports);
     openPlanner();
     planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
@@ -338,7 +325,7 @@ class CourseWindowTest : public QObject {
   }
 
   void lastOriginBecomesTheHomeAirportThatDefaultsSave() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -355,7 +342,7 @@ class CourseWindowTest : public QObject {
   }
 
   void conversionFromTheToolsMenuHandsNothingBack() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     auto* command = planner_->findChild<QAction*>(QStringLiteral("command32774"));
@@ -378,7 +365,7 @@ class CourseWindowTest : public QObject {
   }
 
   void resetKeepsTheLastDestinationAsTheNextOrigin() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -394,7 +381,7 @@ class CourseWindowTest : public QObject {
   }
 
   void cancelEscapeAndTheCloseBoxChangeNothing() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     for (int way = 0; way < 3; ++way) {
@@ -475,7 +462,7 @@ class CourseWindowTest : public QObject {
   }
 
   void typedCoordinatesKeepTheIdentifiers() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -489,7 +476,7 @@ class CourseWindowTest : public QObject {
   }
 
   void courseOfAlmostDueNorthReachesThePlannerAs360() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", "QQA:0.000000;0.000000,\nQQN:1.000000;-0.001000,\n");
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -503,7 +490,7 @@ class CourseWindowTest : public QObject {
   }
 
   void emptyAirportTextStillTakesTypedCoordinates() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     openPlanner();
     QCOMPARE(catcher_->texts(), QStringList());  // the start-up message came before
     getCourse([&](const CourseWindow& w) {
@@ -608,7 +595,7 @@ class CourseWindowTest : public QObject {
   }
 
   void addedAirportIsWrittenByteForByteAndOfferedNextTime() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
@@ -645,7 +632,7 @@ class CourseWindowTest : public QObject {
   }
 
   void addKeepsWhatAnotherProgramSavedMeanwhile() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     // The pilot edits the file in a text editor after the program read it.
@@ -706,7 +693,7 @@ class CourseWindowTest : public QObject {
   }
 
   void reloadAfterAnEditShowsTheEditedPositions() {
-    writeFile("config.fly", kDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     writeFile("airports.fly", "QQA:10.000000;20.000000,\nQQB:41.750000;-72.500000,\n");

@@ -34,14 +34,6 @@ using namespace orvane;
 
 namespace {
 
-const QByteArray kWorkedDefaults =
-    "home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"
-    "Galons/Hour:8.500000\r\nTotal Fuel:40.000000\r\nEmpty Plane Weight:1500.000000\r\n"
-    "Empty Plane Moment:570.000000\r\nFuel Arm:48.000000\r\nPilot Weight:170.000000\r\n"
-    "Front Sits Arm:37.000000\r\nRear Sits Arm:73.000000\r\nAirplane Tail Number:N000XY\r\n"
-    "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
-    "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
-
 const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
 
 }  // namespace
@@ -136,12 +128,7 @@ class PlannerWindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    qputenv("TZ", "UTC0");
-#ifndef _WIN32
-    tzset();
-#endif
-  }
+  void initTestCase() { test::useUtcClock(); }
   void init() {
     QVERIFY(folder_.isValid());
     QDir(folder_.path()).removeRecursively();
@@ -156,7 +143,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void windowLooksAsLaidOut() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     QCOMPARE(planner_->windowTitle(), QStringLiteral("Orvane - by Halvick"));
@@ -219,7 +206,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void startUpLoadsDefaultsIntoTheFields() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     QCOMPARE(catcher_->messages.size(), 0);
@@ -239,7 +226,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void workedLegShowsEveryResult() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     setTakeOff(9, 0, 0);
@@ -265,7 +252,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void twoLegsChainTheClockAndTotals() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
@@ -292,7 +279,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void fuelShortageWarnsOnceAndEmptiesTheTanks() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg(QStringLiteral("200"));
@@ -317,7 +304,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void resetClearsTheFlightAndReloadsDefaults() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
@@ -347,7 +334,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void resetWithoutDefaultsFileKeepsTheFiveInputs() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
     test::typeInto(field(1003), QStringLiteral("120"));
@@ -441,7 +428,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void aKeyWhileThePictureCoversThePlannerOnlyClosesThePicture() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     auto openUnderPicture = [&] {
       create(true);
@@ -473,7 +460,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void summaryLabelsTellAScreenReaderWhatTheyShow() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     setTakeOff(9, 0, 0);
@@ -495,7 +482,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void twentyLegsKeepTheWindowWidthAndTheWholeRouteReachable() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     auto* route = planner_->findChild<ui::ElidedLabel*>(QStringLiteral("field1069"));
@@ -570,7 +557,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void tasAboveRangeIsUsedAndStopsTheReadingBeforeTheCourse() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
@@ -587,7 +574,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void emptiedDistanceKeepsItAndEveryLaterField() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
@@ -613,7 +600,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void tasBelowRangeLeavesTheFocusOnTheField() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     typeWorkedLeg();
     test::typeInto(field(1003), QStringLiteral("50"));
@@ -626,7 +613,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void windTooStrongChangesNothing() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     test::typeInto(field(1000), QStringLiteral("0"));
@@ -650,7 +637,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void arrivalBeyondTheClockChangesNothing() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
     // A headwind of 1000 against a TAS a ten-millionth above it: a ground speed of
@@ -675,21 +662,21 @@ class PlannerWindowTest : public QObject {
   }
 
   void saveAndLoadDefaults() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     test::typeInto(field(1003), QStringLiteral("120"));
     test::typeInto(field(1004), QStringLiteral("3.5"));
     test::typeInto(field(1008), QStringLiteral("9"));
     command(32778)->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
-    QByteArray expected = kWorkedDefaults;
+    QByteArray expected = test::kExampleDefaults;
     expected.replace("TAS:110.000000", "TAS:120.000000");
     expected.replace("Variation:-5.000000", "Variation:3.500000");
     expected.replace("Galons/Hour:8.500000", "Galons/Hour:9.000000");
     QCOMPARE(readFile("config.fly"), expected);
 
     // Typed but unread input is replaced by what the file holds.
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     test::typeInto(field(1003), QStringLiteral("130"));
     command(32779)->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
@@ -698,7 +685,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void saveDefaultsWithARefusedFieldStillSaves() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     test::typeInto(field(1003), QStringLiteral("300"));
     command(32778)->trigger();
@@ -709,7 +696,7 @@ class PlannerWindowTest : public QObject {
   void saveDefaultsRefusesValuesThatWouldNotLoadBack() {
     // 1e300 loads, but written with six decimals three of them would not fit the
     // reader's 1023 bytes.
-    QByteArray big = kWorkedDefaults;
+    QByteArray big = test::kExampleDefaults;
     big.replace("Gross Weight:2300.000000", "Gross Weight:1e300");
     big.replace("Useful Load:800.000000", "Useful Load:1e300");
     big.replace("Empty Plane Weight:1500.000000", "Empty Plane Weight:1e300");
@@ -722,7 +709,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void saveDefaultsIntoAnUnwritablePlace() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
     QDir(folder_.path()).mkdir(QStringLiteral("config.fly"));  // a folder where the file should be
@@ -731,7 +718,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void loadDefaultsWithMissingFileStillRefreshesFields() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
     test::typeInto(field(1003), QStringLiteral("130"));
@@ -741,7 +728,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void reloadAirportsReadsTheFileAgain() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
     writeFile("airports.fly", "QQC:39.100000;-74.900000,");
@@ -755,7 +742,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void menuCommandsHandWorkToOtherPrograms() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     command(32782)->trigger();
     command(32786)->trigger();
@@ -777,7 +764,7 @@ class PlannerWindowTest : public QObject {
   }
 
   void quitEscapeAndExitCloseWithoutSaving() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     for (int way = 0; way < 4; ++way) {
       open();
       test::typeInto(field(1003), QStringLiteral("120"));
@@ -788,12 +775,12 @@ class PlannerWindowTest : public QObject {
         case 3: planner_->close(); break;
       }
       QVERIFY2(!planner_->isVisible(), qPrintable(QString::number(way)));
-      QCOMPARE(readFile("config.fly"), kWorkedDefaults);
+      QCOMPARE(readFile("config.fly"), test::kExampleDefaults);
     }
   }
 
   void aboutBoxFromHelpHasBothTextsAndFromTheWindowMenuNone() {
-    writeFile("config.fly", kWorkedDefaults);
+    writeFile("config.fly", test::kExampleDefaults);
     open();
     QStringList upper;
     QStringList lower;

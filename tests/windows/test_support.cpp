@@ -5,8 +5,16 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <ctime>
 
 namespace orvane::test {
+
+void useUtcClock() {
+  qputenv("TZ", "UTC0");
+#ifndef _WIN32
+  tzset();
+#endif
+}
 
 MessageCatcher::MessageCatcher() {
   timer_.setInterval(5);

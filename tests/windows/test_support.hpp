@@ -2,6 +2,7 @@
 // What the window tests share: a catcher that answers message boxes as a pilot does,
 // typing into fields, and a launcher that records instead of starting programs.
 
+#include <QByteArray>
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
@@ -12,6 +13,19 @@
 #include "ui/launcher.hpp"
 
 namespace orvane::test {
+
+/// A defaults file as Save Defaults writes it: home airport QQA, TAS 110, variation -5,
+/// deviation 2, 8.5 gallons an hour, 40 gallons on board, and a trainer's data.
+inline const QByteArray kExampleDefaults =
+    "home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"
+    "Galons/Hour:8.500000\r\nTotal Fuel:40.000000\r\nEmpty Plane Weight:1500.000000\r\n"
+    "Empty Plane Moment:570.000000\r\nFuel Arm:48.000000\r\nPilot Weight:170.000000\r\n"
+    "Front Sits Arm:37.000000\r\nRear Sits Arm:73.000000\r\nAirplane Tail Number:N000XY\r\n"
+    "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
+    "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
+
+/// The clock tests read: local time is UTC, whatever the machine's zone.
+void useUtcClock();
 
 struct SeenMessage {
   QString text;
