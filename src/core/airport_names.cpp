@@ -1,8 +1,9 @@
 #include "core/airport_names.hpp"
 
-#include <algorithm>
 #include <initializer_list>
 #include <utility>
+
+#include "core/ascii.hpp"
 
 namespace orvane {
 namespace {
@@ -14,8 +15,6 @@ std::string_view takeUntil(std::string_view& rest, char separator) {
   rest = at == std::string_view::npos ? std::string_view{} : rest.substr(at + 1);
   return taken;
 }
-
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -41,8 +40,7 @@ AirportNames parseAirportNames(std::string_view text) {
 }
 
 std::string describeAirport(const AirportNames& names, std::string_view identifier) {
-  std::string key(identifier);
-  std::transform(key.begin(), key.end(), key.begin(), upperAscii);
+  std::string key = upperAscii(identifier);
   const auto found = names.find(key);
   if (found == names.end()) return {};
 

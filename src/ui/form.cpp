@@ -97,12 +97,14 @@ FieldKeeper* keeperOf(QWidget* field) {
 
 }  // namespace
 
-QGridLayout* groupGrid(QGroupBox* group) {
-  auto* grid = new QGridLayout(group);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(4);
+QGridLayout* fieldGrid(QWidget* parent) {
+  auto* grid = new QGridLayout(parent);
+  grid->setHorizontalSpacing(kGridColumnSpacing);
+  grid->setVerticalSpacing(kGridRowSpacing);
   return grid;
 }
+
+QGridLayout* groupGrid(QGroupBox* group) { return fieldGrid(group); }
 
 void addRow(QGridLayout* grid, int row, int column, const QString& caption, QWidget* field, const QString& unit,
             const QString& key) {

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <Qt>
 
 class QBoxLayout;
 class QGridLayout;
@@ -14,6 +15,11 @@ class QLineEdit;
 class QWidget;
 
 namespace orvane::ui {
+
+/// Every window of the program: a caption with the system menu and a close box, and
+/// no minimise or maximise button.
+inline constexpr Qt::WindowFlags kWindowFlags =
+    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 enum class FieldLook {
   Editable,
@@ -25,7 +31,15 @@ enum class FieldLook {
 /// How many digits a number field shows without scrolling.
 inline constexpr int kFieldDigits = 10;
 
-/// A grid for a framed group's rows, with the spacing every window uses.
+/// The spacing between a grid's columns and rows in every window [pixels].
+inline constexpr int kGridColumnSpacing = 6;
+inline constexpr int kGridRowSpacing = 4;
+
+/// A grid for rows of fields, with the spacing every window uses; laid on `parent`
+/// when one is given.
+QGridLayout* fieldGrid(QWidget* parent = nullptr);
+
+/// A grid for a framed group's rows.
 QGridLayout* groupGrid(QGroupBox* group);
 
 /// Puts `field` on `row` of `grid` at `column`: its caption (the field's buddy, so a

@@ -97,13 +97,6 @@ void LinkedFieldPair::changed(Field& field, Field& partner) {
   field.busy = false;
 }
 
-QGridLayout* converterGrid() {
-  auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(4);
-  return grid;
-}
-
 QPushButton* addCancelButton(QDialog* window, QVBoxLayout* layout) {
   auto* row = new QHBoxLayout;
   row->addStretch(1);

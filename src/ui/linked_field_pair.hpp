@@ -63,9 +63,6 @@ class LinkedFieldPair : public QObject {
   Field right_;
 };
 
-/// The grid a converter's rows go on, with the spacing every window uses.
-QGridLayout* converterGrid();
-
 /// A converter's "Cancel", centred under its rows. It is the default button, so Enter
 /// closes `window` as well as Escape and the close box do.
 QPushButton* addCancelButton(QDialog* window, QVBoxLayout* layout);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/form.hpp"
 #include "windows/app_icon.hpp"
 
 namespace orvane {
@@ -33,7 +34,7 @@ QPlainTextEdit* makeText(const char* name, int height) {
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("aboutBox"));
   setWindowTitle(QStringLiteral("About Orvane"));
   setWindowIcon(appIcon());

@@ -56,7 +56,7 @@ void spanResult(QGridLayout* grid, int row, QLineEdit* result) {
 }  // namespace
 
 CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("coordinateWindow"));
   setWindowTitle(QStringLiteral("Coordinates Conversion"));
 

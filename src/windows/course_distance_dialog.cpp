@@ -87,7 +87,7 @@ QLabel* makeNameLabel(const QString& name) {
 CourseDistanceDialog::CourseDistanceDialog(const RememberedAirports& remembered, AirportDatabase& database,
                                            std::filesystem::path airportsFile, const AirportNames* names,
                                            QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, ui::kWindowFlags),
       database_(database),
       airportsFile_(std::move(airportsFile)),
       names_(names) {

@@ -13,12 +13,12 @@
 namespace orvane {
 
 DistanceConversionDialog::DistanceConversionDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("distanceConversionWindow"));
   setWindowTitle(QStringLiteral("Distance Conversions"));
 
   auto* layout = new QVBoxLayout(this);
-  QGridLayout* grid = ui::converterGrid();
+  QGridLayout* grid = ui::fieldGrid();
   layout->addLayout(grid);
   milesKilometres_ = new ui::LinkedFieldPair(
       this, grid, 0, {QStringLiteral("sm   ="), QStringLiteral("statute miles"), QStringLiteral("StatuteMiles")},

@@ -24,6 +24,7 @@
 #include "ui/launcher.hpp"
 #include "ui/messages.hpp"
 #include "windows/about_dialog.hpp"
+#include "windows/about_entry.hpp"
 #include "windows/app_icon.hpp"
 #include "windows/coordinate_conversion_dialog.hpp"
 #include "windows/course_distance_dialog.hpp"
@@ -33,20 +34,12 @@
 #include "windows/weight_balance_dialog.hpp"
 #include "windows/weight_conversion_dialog.hpp"
 
-#ifdef Q_OS_WIN
-#define NOMINMAX
-#include <windows.h>
-#endif
 
 namespace orvane {
 namespace {
 
 constexpr int kSplashMilliseconds = 2500;
-#ifdef Q_OS_WIN
-constexpr unsigned kAboutSystemCommand = 16;  // 16..31: the low four bits are the system's
-#endif
 
-const QString kAboutEntry = AboutDialog::windowMenuEntry();
 
 constexpr NumberRange kCourseRange{0, 360};
 constexpr NumberRange kWindVelocityRange{0, 1000};
@@ -65,7 +58,7 @@ QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label
 }  // namespace
 
 PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, ui::kWindowFlags),
       services_(std::move(services)) {
   setObjectName(QStringLiteral("plannerWindow"));
   buildWindow();
@@ -76,15 +69,7 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
     move(screen->availableGeometry().center() - rect().center());
   }
 
-#ifdef Q_OS_WIN
-  if (!kAboutEntry.isEmpty()) {
-    HMENU systemMenu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (systemMenu != nullptr) {
-      ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-      ::AppendMenuW(systemMenu, MF_STRING, kAboutSystemCommand, reinterpret_cast<LPCWSTR>(kAboutEntry.utf16()));
-    }
-  }
-#endif
+  addAboutToSystemMenu(this);
   setWindowIcon(appIcon());
 
   if (services_.showSplash) {
@@ -451,17 +436,12 @@ void PlannerDialog::openInEditor(const char* fileName) {
 // Where the desktop offers no menu of its own in the title bar, the About entry lives
 // in the window's context menu.
 void PlannerDialog::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
-  QAction* about = menu.addAction(kAboutEntry);
-  about->setObjectName(QStringLiteral("command16"));
-  connect(about, &QAction::triggered, this, [this] { showAbout(false); });
-  menu.exec(event->globalPos());
+  execAboutContextMenu(this, event->globalPos(), [this] { showAbout(false); });
 }
 
 #ifdef Q_OS_WIN
 bool PlannerDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-  const MSG* msg = static_cast<const MSG*>(message);
-  if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutSystemCommand) {
+  if (isAboutSystemCommand(eventType, message)) {
     showAbout(false);
     *result = 0;
     return true;

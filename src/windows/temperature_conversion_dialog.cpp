@@ -12,12 +12,12 @@
 namespace orvane {
 
 TemperatureConversionDialog::TemperatureConversionDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("temperatureConversionWindow"));
   setWindowTitle(QStringLiteral("Temperature Conversions"));
 
   auto* layout = new QVBoxLayout(this);
-  QGridLayout* grid = ui::converterGrid();
+  QGridLayout* grid = ui::fieldGrid();
   layout->addLayout(grid);
   fahrenheitCelsius_ = new ui::LinkedFieldPair(
       this, grid, 0,

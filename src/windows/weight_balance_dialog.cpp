@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,25 +16,16 @@
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/messages.hpp"
-#include "windows/about_dialog.hpp"
+#include "windows/about_entry.hpp"
 #include "windows/app_icon.hpp"
 
-#ifdef Q_OS_WIN
-#define NOMINMAX
-#include <windows.h>
-#endif
 
 namespace orvane {
 namespace {
 
-#ifdef Q_OS_WIN
-constexpr unsigned kAboutSystemCommand = 16;  // 16..31: the low four bits are the system's
-#endif
-
 constexpr NumberRange kLoadRange{0, 100000};
 constexpr NumberRange kEmptyAircraftRange{0, 1000000};  // a whole airplane's weight and moment
 constexpr int kCgDigits = 17;  // the CG with all its 15 digits (68.8095238095238)
-constexpr int kFormSpacing = 6;   // between columns, as in every group's grid
 constexpr int kGapCharacters = 3;  // between the window's parts
 
 using ui::FieldLook;
@@ -61,21 +51,12 @@ QLineEdit* addCell(QGridLayout* grid, int row, int column, const QString& key, c
 }  // namespace
 
 WeightBalanceDialog::WeightBalanceDialog(const AirplaneData& airplane, double fuelOnBoard, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, ui::kWindowFlags),
       sheet_(fillBalanceSheet(airplane, fuelOnBoard)) {
   setObjectName(QStringLiteral("weightBalanceWindow"));
   buildWindow();
   setWindowIcon(appIcon());
-#ifdef Q_OS_WIN
-  const QString entry = AboutDialog::windowMenuEntry();
-  if (!entry.isEmpty()) {
-    HMENU systemMenu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (systemMenu != nullptr) {
-      ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-      ::AppendMenuW(systemMenu, MF_STRING, kAboutSystemCommand, reinterpret_cast<LPCWSTR>(entry.utf16()));
-    }
-  }
-#endif
+  addAboutToSystemMenu(this);
   writeFields();
   // The load is what changes from flight to flight; the airplane's data rarely does.
   frontSeats_.weight->setFocus(Qt::OtherFocusReason);
@@ -87,9 +68,7 @@ void WeightBalanceDialog::buildWindow() {
 
   // The airplane's data on the left and the loading table on the right share one grid,
   // so that their rows line up and the heading stands level with the column headings.
-  auto* form = new QGridLayout;
-  form->setHorizontalSpacing(kFormSpacing);
-  form->setVerticalSpacing(4);
+  auto* form = ui::fieldGrid();
   auto* airplaneHeading = new QLabel(QStringLiteral("Airplane Data:"));
   airplaneHeading->setObjectName(QStringLiteral("headingAirplane"));
   form->addWidget(airplaneHeading, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
@@ -174,7 +153,7 @@ void WeightBalanceDialog::alignToFont() {
   resultGrid_->setColumnMinimumWidth(3, gap);
   const QMargins margins = limitGrid_->contentsMargins();
   limitGrid_->setContentsMargins(margins.left(), margins.top(),
-                                 std::max(0, kFormSpacing + gap - limits_->contentsMargins().right()),
+                                 std::max(0, ui::kGridColumnSpacing + gap - limits_->contentsMargins().right()),
                                  margins.bottom());
 }
 
@@ -255,28 +234,15 @@ void WeightBalanceDialog::calculate() {
   indicator_->setIndicator(indicateBalance(sheet_, check));
 }
 
-void WeightBalanceDialog::showAbout() {
-  // As from the planner's own entry: the box without its texts.
-  AboutDialog about(this);
-  about.exec();
-}
-
-// Where the desktop offers no menu of its own in the title bar, the About entry lives
-// in the window's context menu, as the planner's does.
+// The window's own About entry, as the planner's: the box without its texts.
 void WeightBalanceDialog::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
-  menu.setObjectName(QStringLiteral("windowMenu"));
-  QAction* about = menu.addAction(AboutDialog::windowMenuEntry());
-  about->setObjectName(QStringLiteral("command16"));
-  connect(about, &QAction::triggered, this, &WeightBalanceDialog::showAbout);
-  menu.exec(event->globalPos());
+  execAboutContextMenu(this, event->globalPos(), [this] { showAboutWithoutTexts(this); });
 }
 
 #ifdef Q_OS_WIN
 bool WeightBalanceDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-  const MSG* msg = static_cast<const MSG*>(message);
-  if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutSystemCommand) {
-    showAbout();
+  if (isAboutSystemCommand(eventType, message)) {
+    showAboutWithoutTexts(this);
     *result = 0;
     return true;
   }

@@ -52,7 +52,6 @@ class WeightBalanceDialog : public QDialog {
   bool readFields();
   void writeFields();
   void calculate();
-  void showAbout();
 
   BalanceSheet sheet_;
 

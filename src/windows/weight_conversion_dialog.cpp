@@ -12,12 +12,12 @@
 namespace orvane {
 
 WeightConversionDialog::WeightConversionDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("weightConversionWindow"));
   setWindowTitle(QStringLiteral("Weight Conversions"));
 
   auto* layout = new QVBoxLayout(this);
-  QGridLayout* grid = ui::converterGrid();
+  QGridLayout* grid = ui::fieldGrid();
   layout->addLayout(grid);
   poundsKilograms_ = new ui::LinkedFieldPair(
       this, grid, 0, {QStringLiteral("LB  ="), QStringLiteral("pounds"), QStringLiteral("Pounds")},
