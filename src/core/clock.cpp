@@ -1,6 +1,7 @@
 #include "core/clock.hpp"
 
 #include <charconv>
+#include <algorithm>
 #include <ctime>
 #include <limits>
 
@@ -32,7 +33,15 @@ LocalDateTime fromTm(const std::tm& tm) {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-std::optional<std::time_t> toTimeT(const LocalDateTime& time, int daylightSaving) {
+// The instant the wall-clock time names when read with the daylight flag given, and
+// whether that reading is a real one: the local clock showed this very time with this
+// flag at that instant.
+struct Reading {
+  std::time_t instant = 0;
+  bool shown = false;
+};
+
+std::optional<Reading> readWallClock(const LocalDateTime& time, int daylightSaving) {
   std::tm tm{};
   tm.tm_year = time.year - 1900;
   tm.tm_mon = time.month - 1;
@@ -47,7 +56,24 @@ std::optional<std::time_t> toTimeT(const LocalDateTime& time, int daylightSaving
     std::tm check{};
     if (!toLocalTm(t, check) || fromTm(check).year != time.year) return std::nullopt;
   }
-  return t;
+  const bool sameFlag = daylightSaving < 0 || (tm.tm_isdst > 0) == (daylightSaving > 0);
+  return Reading{t, sameFlag && fromTm(tm) == time};
+}
+
+std::optional<std::time_t> toTimeT(const LocalDateTime& time, int daylightSaving) {
+  if (daylightSaving == kDaylightSavingByRules) {
+    // In the hour that an autumn change repeats, mktime's own choice depends on what
+    // the process converted before. Take the earlier of the two instants, so that
+    // the same picker time always gives the same leg.
+    const auto summer = readWallClock(time, 1);
+    const auto winter = readWallClock(time, 0);
+    if (summer && winter && summer->shown && winter->shown) {
+      return std::min(summer->instant, winter->instant);
+    }
+  }
+  const auto reading = readWallClock(time, daylightSaving);
+  if (!reading) return std::nullopt;
+  return reading->instant;
 }
 
 std::optional<ClockInstant> instantAt(std::time_t t) {

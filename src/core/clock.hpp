@@ -40,7 +40,9 @@ inline constexpr int kDaylightSavingByRules = -1;
 /// for that date. A time that falls in the gap of a spring-forward change is moved on
 /// by the gap, as the C library does. Empty when the time cannot be represented.
 /// `daylightSaving` (0 or 1) tells the two readings of an hour that an autumn change
-/// repeats apart; it must come from an instant that showed this very time.
+/// repeats apart; it must come from an instant that showed this very time. Without it
+/// such a time is read as the earlier instant (still summer time), whatever the
+/// process converted before.
 std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time,
                                              int daylightSaving = kDaylightSavingByRules);
 

@@ -545,6 +545,78 @@ TEST_F(AutumnChange, PickerSetByThePilotForgetsTheArrivalsSummerTime) {
   EXPECT_EQ(plan.totals.nextTakeOffDaylightSaving, kDaylightSavingByRules);
 }
 
+// A take-off set on the picker in the repeated hour, 2:29 on the night the clocks go
+// back, is read as the earlier instant, still summer time (0:29 zulu, not 1:29). The C
+// library alone would read it by whatever it converted last, so the same leg would
+// give either zulu text.
+enum class ConvertedBefore { Nothing, SummerLeg, WinterLeg, BothLegs };
+
+class RepeatedHourOnThePicker : public WithTimeZone<::testing::TestWithParam<ConvertedBefore>> {};
+
+TEST_P(RepeatedHourOnThePicker, IsReadAsTheEarlierInstant) {
+  // Under ctest each test runs in a process of its own, so the Nothing row is a fresh
+  // process that has converted no time yet.
+  useTimeZone(kCentralEurope);
+  const auto legAt = [](const LocalDateTime& takeOff) {
+    FlightPlan plan;
+    setNextTakeOff(plan.totals, takeOff);
+    EXPECT_EQ(stepLegTime(plan, 37.92), ClockStep::Stepped);
+    return plan;
+  };
+  const ConvertedBefore before = GetParam();
+  if (before == ConvertedBefore::SummerLeg || before == ConvertedBefore::BothLegs) {
+    EXPECT_EQ(legAt({2026, 7, 15, 9, 0, 0}).totals.zuluText, "[ 7:00:00 zulu ]");
+  }
+  if (before == ConvertedBefore::WinterLeg || before == ConvertedBefore::BothLegs) {
+    EXPECT_EQ(legAt({2026, 12, 15, 9, 0, 0}).totals.zuluText, "[ 8:00:00 zulu ]");
+  }
+
+  const FlightPlan plan = legAt({2026, 10, 25, 2, 29, 0});
+  EXPECT_EQ(plan.totals.takeOffText, "2:29:00");
+  EXPECT_EQ(plan.totals.zuluText, "[ 0:29:00 zulu ]");
+  // 37 minutes 55 seconds later the clock has gone back: 2:29 CEST + 0:37:55 is
+  // 2:06:55 CET, and the next leg knows it is winter time.
+  EXPECT_EQ(plan.results.etaText, "2:06:55");
+  EXPECT_EQ(plan.totals.nextTakeOffDaylightSaving, 0);
+
+  const auto instant = resolveLocalTime({2026, 10, 25, 2, 29, 0});
+  ASSERT_TRUE(instant.has_value());
+  EXPECT_TRUE(instant->daylightSaving);
+  EXPECT_EQ(instant->utc, (LocalDateTime{2026, 10, 25, 0, 29, 0}));
+  // An arrival whose flag is known keeps its own reading.
+  const auto winter = resolveLocalTime({2026, 10, 25, 2, 29, 0}, 0);
+  ASSERT_TRUE(winter.has_value());
+  EXPECT_EQ(winter->utc, (LocalDateTime{2026, 10, 25, 1, 29, 0}));
+}
+
+std::string convertedBeforeName(const ::testing::TestParamInfo<ConvertedBefore>& info) {
+  switch (info.param) {
+    case ConvertedBefore::Nothing: return "InAFreshProcess";
+    case ConvertedBefore::SummerLeg: return "AfterASummerLeg";
+    case ConvertedBefore::WinterLeg: return "AfterAWinterLeg";
+    case ConvertedBefore::BothLegs: return "AfterBothLegs";
+  }
+  return "Unknown";
+}
+
+INSTANTIATE_TEST_SUITE_P(AutumnChange, RepeatedHourOnThePicker,
+                         ::testing::Values(ConvertedBefore::Nothing, ConvertedBefore::SummerLeg,
+                                           ConvertedBefore::WinterLeg, ConvertedBefore::BothLegs),
+                         convertedBeforeName);
+
+// South of the equator the clocks go back in April: 2:30 on 5 April 2026 in New
+// Zealand comes twice, and the earlier is still daylight time (UTC+13).
+TEST_F(AutumnChange, SouthernAutumnReadsTheEarlierInstantToo) {
+  useTimeZone("NZST-12NZDT,M9.5.0,M4.1.0/3");
+  resolveLocalTime({2026, 6, 1, 12, 0, 0});  // a winter conversion first
+  const auto instant = resolveLocalTime({2026, 4, 5, 2, 30, 0});
+  ASSERT_TRUE(instant.has_value());
+  EXPECT_EQ(instant->utc, (LocalDateTime{2026, 4, 4, 13, 30, 0}));
+  // Outside the repeated hour nothing changes: the hour before and the hour after.
+  EXPECT_EQ(resolveLocalTime({2026, 4, 5, 1, 30, 0})->utc, (LocalDateTime{2026, 4, 4, 12, 30, 0}));
+  EXPECT_EQ(resolveLocalTime({2026, 4, 5, 3, 30, 0})->utc, (LocalDateTime{2026, 4, 4, 15, 30, 0}));
+}
+
 class LegClockLimits : public WithTimeZone<::testing::Test> {
  protected:
   void SetUp() override {
