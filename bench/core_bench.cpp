@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -95,6 +96,16 @@ void BM_FormatFixed(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatFixed)->Arg(2)->Arg(6);
 
+void BM_FormatSixDecimals(benchmark::State& state) {
+  double value = 40.63972222222222;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    std::string text = formatSixDecimals(value);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FormatSixDecimals);
+
 void BM_FormatGeneral(benchmark::State& state) {
   double value = 68.80952380952381;
   for (auto _ : state) {
@@ -105,6 +116,16 @@ void BM_FormatGeneral(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatGeneral);
 
+void BM_FieldText(benchmark::State& state) {
+  double value = 37.92;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    std::string text = fieldText(value);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FieldText);
+
 void BM_RoundToHundredths(benchmark::State& state) {
   double value = 179.99999999999983;
   for (auto _ : state) {
@@ -114,6 +135,79 @@ void BM_RoundToHundredths(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RoundToHundredths);
+
+// 1024 values a planner meets (courses, times, fuel, positions, some of them exact
+// hundredths and halves), cycled so that no single value's branches are learnt.
+const std::array<double, 1024>& mixedValues() {
+  static const std::array<double, 1024> values = [] {
+    std::array<double, 1024> out{};
+    std::uint64_t state = 0x9E3779B97F4A7C15u;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      state = state * 6364136223846793005u + 1442695040888963407u;
+      const double unit = static_cast<double>(state >> 11) * 0x1.0p-53;  // [0, 1)
+      switch (i % 4) {
+        case 0: out[i] = unit * 360.0; break;                                  // a course
+        case 1: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 100.0; break;  // hundredths
+        case 2: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 1000.0; break; // halves
+        default: out[i] = (unit - 0.5) * 360.0; break;                          // a position
+      }
+    }
+    return out;
+  }();
+  return values;
+}
+
+void BM_FormatFixedMixed(benchmark::State& state) {
+  const auto& values = mixedValues();
+  const int decimals = static_cast<int>(state.range(0));
+  std::size_t i = 0;
+  for (auto _ : state) {
+    std::string text = formatFixed(values[i++ & 1023], decimals);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FormatFixedMixed)->Arg(2)->Arg(6);
+
+void BM_FieldTextMixed(benchmark::State& state) {
+  const auto& values = mixedValues();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    std::string text = fieldText(values[i++ & 1023]);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_FieldTextMixed);
+
+void BM_RoundToHundredthsMixed(benchmark::State& state) {
+  const auto& values = mixedValues();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    double rounded = roundToHundredths(values[i++ & 1023]);
+    benchmark::DoNotOptimize(rounded);
+  }
+}
+BENCHMARK(BM_RoundToHundredthsMixed);
+
+void BM_ComputeLegMixed(benchmark::State& state) {
+  const auto& values = mixedValues();
+  LegInputs inputs;
+  inputs.windVelocity = 20;
+  inputs.trueAirspeed = 110;
+  inputs.variation = -5;
+  inputs.deviation = 2;
+  inputs.fuelFlow = 8.5;
+  inputs.fuelOnBoard = 40;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    inputs.trueCourse = values[i & 1023];
+    inputs.windDirection = values[(i + 4) & 1023];
+    inputs.distance = values[(i + 1) & 1023];
+    ++i;
+    LegComputation leg = computeLeg(inputs);
+    benchmark::DoNotOptimize(leg);
+  }
+}
+BENCHMARK(BM_ComputeLegMixed);
 
 }  // namespace
 }  // namespace orvane

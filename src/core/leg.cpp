@@ -88,7 +88,7 @@ LegComputation computeLeg(const LegInputs& in) noexcept {
   const double wcaDeg = degreesRoundedFromRadians(wcaRad);
   const double thDeg = headingFromRadians(thRad);
   const double mhDeg = headingFromRadians(mhRad);
-  const double chDeg = headingFromRadians(mhRad) + in.deviation;  // not wrapped again
+  const double chDeg = mhDeg + in.deviation;  // not wrapped again
 
   r.trueCourse = roundToHundredths(tcRad * kRadiansToDegrees);
   r.windDirection = roundToHundredths(wdRad * kRadiansToDegrees);
