@@ -52,11 +52,32 @@ std::string airportTextFromBytes(std::string_view bytes) {
   return text;
 }
 
+namespace {
+
+struct AirportFile {
+  AirportsLoad outcome = AirportsLoad::CannotOpen;
+  std::string text;
+};
+
+AirportFile readAirportFile(const std::filesystem::path& path) {
+  WholeFile whole = readWholeFile(path, kLargestAirportsFileBytes);
+  AirportFile file;
+  switch (whole.outcome) {
+    case FileRead::Read: break;
+    case FileRead::CannotOpen: return file;
+    case FileRead::TooLarge: file.outcome = AirportsLoad::TooLarge; return file;
+  }
+  file.outcome = AirportsLoad::Loaded;
+  file.text = whole.bytes.find('\0') == kNone ? std::move(whole.bytes) : airportTextFromBytes(whole.bytes);
+  return file;
+}
+
+}  // namespace
+
 std::optional<std::string> loadAirportText(const std::filesystem::path& path) {
-  auto bytes = readFileText(path);
-  if (!bytes) return std::nullopt;
-  if (bytes->find('\0') == kNone) return bytes;
-  return airportTextFromBytes(*bytes);
+  AirportFile file = readAirportFile(path);
+  if (file.outcome != AirportsLoad::Loaded) return std::nullopt;
+  return std::move(file.text);
 }
 
 FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text) {
@@ -141,11 +162,15 @@ AddAirportOutcome addAirport(std::string& airportText, std::string_view identifi
   return AddAirportOutcome::Added;
 }
 
-bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path) {
+AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path) {
   database.unsavedRecords.clear();
-  auto loaded = loadAirportText(path);
-  database.text = loaded ? std::move(*loaded) : std::string();
-  return loaded.has_value();
+  AirportFile file = readAirportFile(path);
+  database.text = std::move(file.text);
+  return file.outcome;
+}
+
+bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path) {
+  return loadAirportDatabase(database, path) == AirportsLoad::Loaded;
 }
 
 AirportAddition prepareAirportAddition(const AirportDatabase& database, const std::filesystem::path& path,
@@ -161,12 +186,20 @@ AirportAddition prepareAirportAddition(const AirportDatabase& database, const st
 
   std::error_code ec;
   const bool exists = std::filesystem::exists(path, ec);
-  if (auto current = exists ? loadAirportText(path) : std::optional<std::string>(std::string())) {
-    addition.extendedText = std::move(*current) + database.unsavedRecords;
+  AirportFile current;
+  if (exists) {
+    current = readAirportFile(path);
   } else {
-    // Unreadable: add to the text as last read, which holds the unsaved records already.
+    current.outcome = AirportsLoad::Loaded;
+  }
+  if (current.outcome == AirportsLoad::Loaded) {
+    addition.extendedText = std::move(current.text) + database.unsavedRecords;
+  } else {
+    // Unreadable or too large: add to the text as last read, which holds the unsaved
+    // records already.
     addition.extendedText = database.text;
     addition.fileReadable = false;
+    addition.fileTooLarge = current.outcome == AirportsLoad::TooLarge;
   }
   const std::size_t before = addition.extendedText.size();
   addition.outcome = addAirport(addition.extendedText, identifier, position);
@@ -191,6 +224,14 @@ std::string airportExistsMessage(std::string_view identifier) {
   return "Airport " + std::string(identifier) +
          " already exist in database!\nif you want update or remove this airport,\n"
          "please edit the file \"airports.fly\" manually.";
+}
+
+std::string airportsTooLargeMessage() {
+  constexpr double kBytesInMiB = 1024.0 * 1024.0;
+  return "The airports file \"airports.fly\" is larger than " +
+         formatGeneral(static_cast<double>(kLargestAirportsFileBytes) / kBytesInMiB) +
+         " MiB, more than any airport database holds, so it was not read and will not be replaced. "
+         "Please check the file.";
 }
 
 std::string airportAddedMessage(std::string_view identifier) {

@@ -2,6 +2,7 @@
 // The airport database: a plain text of records "QQA:40.500000;-75.250000," that the
 // pilot may also edit by hand.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -35,7 +36,15 @@ inline constexpr std::string_view kCannotOpenAirportsMessage = "Cannot open airp
 /// zero byte ends the text of its piece (a text file holds none).
 std::string airportTextFromBytes(std::string_view bytes);
 
-/// Reads the whole airport file; empty when it cannot be opened.
+/// The largest airports file that is read [bytes]: 8 MiB, some three times a worldwide
+/// database (2-3 MB, 100,000 records). The course window parses the whole text at
+/// every opening, which takes it close to a second at this size on a busy machine; a
+/// larger file is no airport database and would hold the program up for seconds (a
+/// 100 MB one for minutes), so it is refused instead, and never replaced.
+inline constexpr std::size_t kLargestAirportsFileBytes = std::size_t{8} * 1024 * 1024;
+
+/// Reads the whole airport file; empty when it cannot be opened or is larger than
+/// kLargestAirportsFileBytes.
 std::optional<std::string> loadAirportText(const std::filesystem::path& path);
 
 /// Replaces the airport file by the airport text.
@@ -81,8 +90,17 @@ struct AirportDatabase {
   std::string unsavedRecords;
 };
 
-/// Replaces the airport text by the file's content; false (and an empty text) when the
-/// file cannot be opened.
+enum class AirportsLoad {
+  Loaded,
+  CannotOpen,  // "Cannot open airports file!"
+  TooLarge,    // airportsTooLargeMessage()
+};
+
+/// Replaces the airport text by the file's content; an empty text when the file cannot
+/// be opened or is too large.
+AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
+
+/// As loadAirportDatabase; false when the file was not read.
 bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
 
 /// A new airport checked against the file as it is now, not as it was last read: what
@@ -92,6 +110,7 @@ struct AirportAddition {
   std::string extendedText;  // Added: the current text with the new record at its end
   std::string record;        // Added: "QQC:39.100000;-74.900000,"
   bool fileReadable = true;  // false: the file exists but could not be read, so it is not replaced
+  bool fileTooLarge = false; // the file is larger than kLargestAirportsFileBytes (and not readable)
 };
 
 /// Checks the identifier and looks it up in the file's current content; writes nothing.
@@ -115,5 +134,11 @@ std::string airportAddedMessage(std::string_view identifier);
 inline constexpr std::string_view kAirportsWriteFailedMessage =
     "The airports file could not be written (is the disk full?); it was left as it was, "
     "and the new airport is kept until Orvane closes.";
+/// A save in place (the folder takes no new file) that the disk refused halfway.
+inline constexpr std::string_view kAirportsPartlyWrittenMessage =
+    "The airports file could only be partly written (is the disk full?) and may now be damaged: "
+    "please check it with Tools > Edit Airports Database. The new airport is kept until Orvane closes.";
+/// An airports file larger than kLargestAirportsFileBytes, which is neither read nor replaced.
+std::string airportsTooLargeMessage();
 
 }  // namespace orvane

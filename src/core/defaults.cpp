@@ -88,6 +88,12 @@ FormattedDefaults formatDefaults(const DefaultValues& values) {
 }
 
 std::optional<DefaultValues> parseDefaults(std::string_view text) {
+  // An editor that turned the line ends into CR or LF alone leaves the scan no CR LF to
+  // pair a colon with, and every value would load as empty or 0: such a file is refused,
+  // so the values held stay as they are.
+  if (text.find(kLineEnd) == std::string_view::npos && text.find_first_of("\r\n") != std::string_view::npos) {
+    return std::nullopt;
+  }
   const std::vector<std::string_view> scanned = scanValues(text);
   if (scanned.size() != kDefaultsValueCount) return std::nullopt;
   DefaultValues values;

@@ -67,7 +67,8 @@ struct FormattedDefaults {
 FormattedDefaults formatDefaults(const DefaultValues& values);
 
 /// The values of a file text, or empty when the text is malformed (not exactly
-/// eighteen values). Keys are not compared: values are known by their position.
+/// eighteen values, or line breaks none of which is CR LF). Keys are not compared:
+/// values are known by their position.
 std::optional<DefaultValues> parseDefaults(std::string_view text);
 
 enum class DefaultsRead { Loaded, CannotOpen, Malformed };

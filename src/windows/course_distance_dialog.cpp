@@ -277,10 +277,14 @@ void CourseDistanceDialog::addAirportToDatabase() {
     case AddAirportOutcome::Added: break;
   }
   message(airportAddedMessage(values_.destinationEntry));
+  const bool tooLarge = addition.fileTooLarge;
   switch (commitAirportAddition(database_, airportsFile_, std::move(addition))) {
     case FileWrite::Written: break;
-    case FileWrite::CannotOpen: message(kCannotOpenAirportsMessage); break;
+    case FileWrite::CannotOpen:
+      message(tooLarge ? airportsTooLargeMessage() : std::string(kCannotOpenAirportsMessage));
+      break;
     case FileWrite::WriteFailed: message(kAirportsWriteFailedMessage); break;
+    case FileWrite::PartlyWritten: message(kAirportsPartlyWrittenMessage); break;
   }
   // The pilot opens the window again to fly to the new airport.
   reject();

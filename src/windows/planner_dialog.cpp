@@ -350,6 +350,10 @@ void PlannerDialog::saveDefaults() {
     case FileWrite::WriteFailed:
       message("The defaults file could not be written (is the disk full?); it was left as it was.");
       break;
+    case FileWrite::PartlyWritten:
+      message("The defaults file could only be partly written (is the disk full?) and may now be damaged: "
+              "please save the defaults again once the disk has room.");
+      break;
   }
 }
 
@@ -371,7 +375,11 @@ void PlannerDialog::loadDefaultsFile() {
 
 void PlannerDialog::loadAirportsFile() {
   if (services_.airports == nullptr) return;
-  if (!reloadAirportDatabase(*services_.airports, dataFile(kAirportsFileName))) message(kCannotOpenAirportsMessage);
+  switch (loadAirportDatabase(*services_.airports, dataFile(kAirportsFileName))) {
+    case AirportsLoad::Loaded: break;
+    case AirportsLoad::CannotOpen: message(kCannotOpenAirportsMessage); break;
+    case AirportsLoad::TooLarge: message(airportsTooLargeMessage()); break;
+  }
 }
 
 void PlannerDialog::applyDefaults(const DefaultValues& values) {

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "../file_faults.hpp"
+#include "core/defaults.hpp"
 #include "temp_folder.hpp"
 
 namespace orvane {
@@ -166,32 +169,249 @@ TEST(ReplaceFile, KeepsThePermissionBits) {
   }
 }
 
+// Permissions bind also a test run as root: it acts as "nobody" while it writes.
 TEST(ReplaceFile, RefusesAReadOnlyFile) {
-  if (::geteuid() == 0) {
-    GTEST_SKIP() << "running as root, which may write a read-only file; "
-                    "the directory-in-place test covers the refusal";
-  }
   TempFolder folder;
   const fs::path file = folder.file("config.fly");
   writeBytes(file, "old");
   fs::permissions(file, fs::perms::owner_read, fs::perm_options::replace);
-  EXPECT_EQ(replaceFile(file, "new"), FileWrite::CannotOpen);
+  {
+    test::WithoutRootPowers asPilot;
+    if (!asPilot.bound()) GTEST_SKIP() << "permissions cannot be made to bind";
+    EXPECT_EQ(replaceFile(file, "new"), FileWrite::CannotOpen);
+  }
   EXPECT_EQ(readBytes(file), "old");
   EXPECT_EQ(folder.entries(), (std::set<std::string>{"config.fly"}));
 }
 
-TEST(ReplaceFile, RefusesAFolderThatCannotBeWritten) {
-  if (::geteuid() == 0) {
-    GTEST_SKIP() << "running as root, which may write into a read-only folder; "
-                    "the directory-in-place test covers the refusal";
-  }
+// A read-only folder takes no temporary file: a file in it that may be written is
+// rewritten in place, whole, at its new length; one that may not, or a missing one, is
+// refused and nothing is created.
+struct ReadOnlyFolderCase {
+  const char* name;
+  std::optional<fs::perms> filePerms;  // none: no file
+  std::string content;
+  FileWrite outcome;
+};
+
+void replaceInAReadOnlyFolder(const ReadOnlyFolderCase& c) {
+  SCOPED_TRACE(c.name);
+  const std::string old = "old content of the file, " + patternBytes(300);
   TempFolder folder;
   const fs::path file = folder.file("config.fly");
-  writeBytes(file, "old");
-  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::replace);
-  EXPECT_EQ(replaceFile(file, "new"), FileWrite::CannotOpen);
+  if (c.filePerms) {
+    writeBytes(file, old);
+    fs::permissions(file, *c.filePerms, fs::perm_options::replace);
+  }
+  const std::set<std::string> before = folder.entries();
+  fs::permissions(folder.path(), fs::perms(0555), fs::perm_options::replace);
+  {
+    test::WithoutRootPowers asPilot;
+    if (!asPilot.bound()) GTEST_SKIP() << "permissions cannot be made to bind";
+    EXPECT_EQ(replaceFile(file, c.content), c.outcome);
+  }
   fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::replace);
-  EXPECT_EQ(readBytes(file), "old");
+  EXPECT_EQ(folder.entries(), before);
+  if (c.filePerms) {
+    EXPECT_EQ(readBytes(file), c.outcome == FileWrite::Written ? c.content : old);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, *c.filePerms);
+  }
+}
+
+TEST(ReplaceFile, RefusesAFolderThatCannotBeWritten) {
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  replaceInAReadOnlyFolder({"read-only file", readOnly, "new", FileWrite::CannotOpen});
+  replaceInAReadOnlyFolder({"no file", std::nullopt, "new", FileWrite::CannotOpen});
+}
+
+TEST(ReplaceFile, RewritesInPlaceAWritableFileInAReadOnlyFolder) {
+  const fs::perms writable = fs::perms(0666);
+  const ReadOnlyFolderCase cases[] = {
+      {"longer content", writable, patternBytes(5000), FileWrite::Written},
+      {"shorter content", writable, "short", FileWrite::Written},
+      {"empty content", writable, "", FileWrite::Written},
+  };
+  for (const auto& c : cases) replaceInAReadOnlyFolder(c);
+}
+
+// ---------------------------------------------------------------------------------
+// A disk that refuses the data
+
+// The disk refuses the data once a file would grow beyond the limit, as a full one
+// does: the old file is as it was and no temporary stays behind.
+TEST(ReplaceFile, RefusedDataLeavesTheOldFileWhole) {
+  TempFolder folder;
+  const fs::path file = folder.file("airports.fly");
+  const std::string old = patternBytes(100);
+  writeBytes(file, old);
+  {
+    test::FileSizeLimit disk(4096);
+    EXPECT_EQ(replaceFile(file, patternBytes(10000)), FileWrite::WriteFailed);
+    EXPECT_EQ(replaceFile(file, patternBytes(4096)), FileWrite::Written) << "what fits is written";
+  }
+  EXPECT_EQ(readBytes(file), patternBytes(4096));
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"airports.fly"}));
+}
+
+// ---------------------------------------------------------------------------------
+// Leftovers and links
+
+// A write interrupted between writing and renaming leaves "<name>.tmp<digits>"; the
+// next successful write of that file removes it, and nothing else.
+TEST(ReplaceFile, RemovesTemporariesThatAnInterruptedWriteLeft) {
+  TempFolder folder;
+  const std::set<std::string> leftovers = {"config.fly.tmp7", "config.fly.tmp123456789"};
+  const std::set<std::string> others = {
+      "config.fly.tmp",  "config.fly.tmp12a",  "config.fly.tmp1234567890", "airports.fly.tmp123",
+      "xconfig.fly.tmp5", "config.fly.bak",     "config.fly.tmp5.txt",
+  };
+  for (const auto& name : leftovers) writeBytes(folder.file(name), "half a file");
+  for (const auto& name : others) writeBytes(folder.file(name), "keep " + name);
+  fs::create_directory(folder.file("config.fly.tmp55"));  // a folder is never removed
+  writeBytes(folder.file("config.fly"), "old");
+
+  ASSERT_EQ(replaceFile(folder.file("config.fly"), "new"), FileWrite::Written);
+  std::set<std::string> expected = others;
+  expected.insert({"config.fly", "config.fly.tmp55"});
+  EXPECT_EQ(folder.entries(), expected);
+  for (const auto& name : others) EXPECT_EQ(readBytes(folder.file(name)), "keep " + name);
+  EXPECT_EQ(readBytes(folder.file("config.fly")), "new");
+}
+
+TEST(ReplaceFile, LeavesTemporariesAloneWhenTheWriteFails) {
+  TempFolder folder;
+  writeBytes(folder.file("config.fly.tmp42"), "half a file");
+  fs::create_directory(folder.file("config.fly"));
+  EXPECT_EQ(replaceFile(folder.file("config.fly"), "new"), FileWrite::CannotOpen);
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"config.fly", "config.fly.tmp42"}));
+}
+
+// A link is kept and the file it leads to replaced; the temporary is made beside that
+// file, so the rename stays on its disk.
+TEST(ReplaceFile, ReplacesTheFileALinkLeadsTo) {
+  const struct {
+    const char* name;
+    const char* link;  // as the link is written, from the working folder
+    const char* target;
+  } cases[] = {
+      {"relative link", "shared/config.fly", "shared/config.fly"},
+      {"link to another name", "shared/defaults.txt", "shared/defaults.txt"},
+      {"link to a link", "chain.fly", "shared/config.fly"},
+      {"link to a file not yet there", "shared/new.fly", "shared/new.fly"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const fs::path working = folder.file("working");
+    fs::create_directories(working);
+    fs::create_directories(folder.file("shared"));
+    writeBytes(folder.file("shared/config.fly"), "old");
+    writeBytes(folder.file("shared/defaults.txt"), "old");
+    fs::create_symlink("shared/config.fly", folder.file("chain.fly"));
+    const fs::path link = working / "config.fly";
+    fs::create_symlink(fs::path("..") / c.link, link);
+
+    ASSERT_EQ(replaceFile(link, "new"), FileWrite::Written);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), fs::path("..") / c.link);
+    EXPECT_EQ(readBytes(folder.file(c.target)), "new");
+    std::set<std::string> shared;
+    for (const auto& entry : fs::directory_iterator(folder.file("shared"))) {
+      shared.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(shared.size(), std::string(c.name) == "link to a file not yet there" ? 3U : 2U) << "no temporary";
+  }
+}
+
+TEST(ReplaceFile, AbsoluteLinkAndItsLeftovers) {
+  TempFolder folder;
+  fs::create_directories(folder.file("working"));
+  writeBytes(folder.file("airports.fly"), "old");
+  writeBytes(folder.file("airports.fly.tmp99"), "half a file");
+  const fs::path link = folder.file("working/airports.fly");
+  fs::create_symlink(folder.file("airports.fly"), link);
+  ASSERT_EQ(replaceFile(link, "new"), FileWrite::Written);
+  EXPECT_EQ(fs::read_symlink(link), folder.file("airports.fly"));
+  EXPECT_EQ(readBytes(folder.file("airports.fly")), "new");
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"airports.fly", "working"}));
+}
+
+// A link that leads nowhere a file can be written is refused and left as it is.
+TEST(ReplaceFile, RefusesLinksToWhatIsNoFile) {
+  const struct {
+    const char* name;
+    fs::path target;  // relative to the working folder
+  } cases[] = {
+      {"link to itself", "config.fly"},
+      {"link to a folder", "."},
+      {"link to a device", "/dev/null"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const fs::path link = folder.file("config.fly");
+    fs::create_symlink(c.target, link);
+    EXPECT_EQ(replaceFile(link, "new"), FileWrite::CannotOpen);
+    EXPECT_EQ(fs::read_symlink(link), c.target);
+    EXPECT_EQ(folder.entries(), (std::set<std::string>{"config.fly"}));
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// ---------------------------------------------------------------------------------
+// Reading a whole file up to a size
+
+TEST(ReadWholeFile, UpToTheLargestSize) {
+  TempFolder folder;
+  const fs::path file = folder.file("airports.fly");
+  const struct {
+    std::size_t size;
+    FileRead outcome;
+  } cases[] = {
+      {0, FileRead::Read}, {1, FileRead::Read}, {999, FileRead::Read}, {1000, FileRead::Read},
+      {1001, FileRead::TooLarge}, {5000, FileRead::TooLarge},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    writeBytes(file, patternBytes(c.size));
+    const WholeFile whole = readWholeFile(file, 1000);
+    EXPECT_EQ(whole.outcome, c.outcome);
+    EXPECT_EQ(whole.bytes, c.outcome == FileRead::Read ? patternBytes(c.size) : std::string());
+  }
+}
+
+TEST(ReadWholeFile, WhatCannotBeReadWhole) {
+  TempFolder folder;
+  const fs::path file = folder.file("airports.fly");
+  // 100 MB that take no room: refused by their size, nothing read.
+  ASSERT_TRUE(test::makeSparseFile(file, "QQA:1;2,", 100'000'000));
+  EXPECT_EQ(readWholeFile(file, 16 * 1024 * 1024).outcome, FileRead::TooLarge);
+  // A device that never ends is read one byte past the size.
+  EXPECT_EQ(readWholeFile("/dev/zero", 4096).outcome, FileRead::TooLarge);
+  EXPECT_EQ(readWholeFile(folder.path(), 4096).outcome, FileRead::CannotOpen);
+  EXPECT_EQ(readWholeFile(folder.file("missing.fly"), 4096).outcome, FileRead::CannotOpen);
+
+  writeBytes(file, "QQA:1;2,");
+  fs::permissions(file, fs::perms::none, fs::perm_options::replace);
+  test::WithoutRootPowers asPilot;
+  if (!asPilot.bound()) GTEST_SKIP() << "permissions cannot be made to bind";
+  EXPECT_EQ(readWholeFile(file, 4096).outcome, FileRead::CannotOpen);
+}
+
+// ---------------------------------------------------------------------------------
+// The defaults file
+
+// Without a single CR LF every value would load as empty: such a file is refused.
+TEST(DefaultsFileFaults, LineEndsOtherThanCrLfAreRefused) {
+  auto eighteenLines = [](std::string_view lineEnd) {
+    std::string text;
+    for (char key = 'a'; key < 'a' + 18; ++key) text += std::string(1, key) + ":1.000000" + std::string(lineEnd);
+    return text;
+  };
+  ASSERT_TRUE(parseDefaults(eighteenLines("\r\n")).has_value());
+  EXPECT_EQ(parseDefaults(eighteenLines("\r")), std::nullopt) << "CR alone";
+  EXPECT_EQ(parseDefaults(eighteenLines("\n")), std::nullopt) << "LF alone";
+  EXPECT_EQ(parseDefaults(eighteenLines("\n\r")), std::nullopt) << "LF CR";
 }
 
 }  // namespace
