@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
+#include "ui/messages.hpp"
 
 namespace orvane {
 namespace {
@@ -159,7 +161,15 @@ void CoordinateConversionDialog::writeFields() {
 
 void CoordinateConversionDialog::convert() {
   readFields();  // a refused field is converted with its previous value
-  result_ = convertCoordinates(dms_);
+  const GeoPosition converted = convertCoordinates(dms_);
+  // A result beyond every number could not be read back: the next reading would stop at
+  // it. The results stay as they were, and "Copy to:" offers nothing new.
+  if (!std::isfinite(converted.latitude) || !std::isfinite(converted.longitude)) {
+    writeFields();
+    ui::showMessage(this, kNoPositionMessage);
+    return;
+  }
+  result_ = converted;
   writeFields();
   copyButton_->setEnabled(true);
 }

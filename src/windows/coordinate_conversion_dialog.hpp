@@ -3,6 +3,7 @@
 // becomes signed decimal degrees, which the course window can take.
 
 #include <QDialog>
+#include <string_view>
 
 #include "core/coordinates.hpp"
 #include "core/geo.hpp"
@@ -13,6 +14,10 @@ class QPushButton;
 class QRadioButton;
 
 namespace orvane {
+
+/// Degrees near the largest number can sum beyond it: such a position is not converted.
+inline constexpr std::string_view kNoPositionMessage =
+    "These values give no position that can be shown. Please check the inputs.";
 
 class CoordinateConversionDialog : public QDialog {
   Q_OBJECT
