@@ -1,28 +1,49 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvane needs to build and run, and with --tests what
 # its tests need too (GoogleTest, Google Benchmark, a German locale for the
-# locale-independence test). Safe to run again: it installs only what is missing.
+# locale-independence test), with --fuzz clang with libFuzzer and the sanitizer
+# runtimes (for scripts/fuzz.sh). Safe to run again: it installs only what is missing.
 set -euo pipefail
 
 want_tests=0
 want_screenshot=0
+want_bench=0
+want_fuzz=0
 for arg in "$@"; do
   case "$arg" in
     --tests) want_tests=1 ;;
     --screenshot) want_screenshot=1 ;;
-    *) echo "usage: $0 [--tests] [--screenshot]" >&2; exit 2 ;;
+    --bench) want_bench=1 ;;  # scripts/bench.sh: Xlib for the X client that times the windows
+    --fuzz) want_fuzz=1 ;;
+    *) echo "usage: $0 [--tests] [--screenshot] [--bench] [--fuzz]" >&2; exit 2 ;;
   esac
 done
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 
+# Root's work runs through sudo when not root. Without sudo, or when sudo wants a
+# password and no one is at a terminal to type it, say what root has to run instead.
+can_run_as_root() {  # $1: the commands root would run
+  if [ -z "$sudo" ]; then return 0; fi
+  if command -v sudo >/dev/null 2>&1 && { [ -t 0 ] || sudo -n true 2>/dev/null; }; then return 0; fi
+  echo "$0: this needs root, and sudo is missing or asks for a password no one can type here." >&2
+  echo "run as root: $1" >&2
+  exit 1
+}
+
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools)
 if [ "$want_tests" -eq 1 ]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
 fi
 if [ "$want_screenshot" -eq 1 ]; then
   packages+=(xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)
+fi
+if [ "$want_fuzz" -eq 1 ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "$want_bench" -eq 1 ]; then
+  packages+=(libx11-dev)
 fi
 
 missing=()
@@ -33,12 +54,15 @@ for p in "${packages[@]}"; do
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
+  can_run_as_root "apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The number texts must not follow the desktop's locale; a test proves it under German.
+# The window tests run under it too. It is generated system-wide.
 if [ "$want_tests" -eq 1 ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  can_run_as_root "echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen && locale-gen"
   $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen >/dev/null

@@ -354,6 +354,7 @@ class BalanceWindowTest : public QObject {
     });
     QCOMPARE(catcher_->texts(), QStringList());
     command(32778)->trigger();  // Save Defaults
+    QVERIFY(test::keepWrittenFile(folder_.filePath(QStringLiteral("config.fly"))));
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(readDefaults(),
              QByteArray("home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"

@@ -154,7 +154,6 @@ class CourseWindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { test::useUtcClock(); }
   void init() {
     QVERIFY(folder_.isValid());
     QDir(folder_.path()).removeRecursively();
@@ -273,7 +272,7 @@ class CourseWindowTest : public QObject {
     writeFile("airports.fly", kThreeAirports);
     openPlanner();
     planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
-        ->setDateTime(QDateTime(QDate(2026, 6, 15), QTime(9, 0, 0)));
+        ->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
 
     getCourse([&](const CourseWindow& w) {
       w.pickDestination(QStringLiteral("QQB"));
@@ -338,6 +337,7 @@ class CourseWindowTest : public QObject {
     });
     QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ; QQB ---> QQA ;"));
     planner_->findChild<QAction*>(QStringLiteral("command32778"))->trigger();
+    QVERIFY(test::keepWrittenFile(path("config.fly")));
     QVERIFY(readFile("config.fly").startsWith("home_airport:QQB\r\n"));
   }
 
@@ -611,6 +611,7 @@ class CourseWindowTest : public QObject {
       QVERIFY(!w.window->isVisible());
     });
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Airport QQC was added to database!")});
+    QVERIFY(test::keepWrittenFile(path("airports.fly")));
     QCOMPARE(readFile("airports.fly"), kAirports + "QQC:39.100000;-74.900000,");
     QCOMPARE(plannerText(1069), QString());  // the window closed cancelled
     getCourse([&](const CourseWindow& w) {
@@ -627,6 +628,7 @@ class CourseWindowTest : public QObject {
     test::typeInto(w.entry(), QStringLiteral("QQC"));
     w.click("addButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Airport QQC was added to database!")});
+    QVERIFY(test::keepWrittenFile(path("airports.fly")));
     QCOMPARE(readFile("airports.fly"), QByteArray("QQC:39.100000;-74.900000,"));
     QCOMPARE(window_->result(), int(QDialog::Rejected));
   }
@@ -644,6 +646,7 @@ class CourseWindowTest : public QObject {
       test::typeInto(w.entry(), QStringLiteral("QQC"));
       w.click("addButton");
     });
+    QVERIFY(test::keepWrittenFile(path("airports.fly")));
     QCOMPARE(readFile("airports.fly"), edited + "QQC:39.100000;-74.900000,");
     getCourse([&](const CourseWindow& w) {
       QCOMPARE(w.entries(w.destinations()),

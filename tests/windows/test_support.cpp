@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -9,11 +13,62 @@
 
 namespace orvane::test {
 
-void useUtcClock() {
-  qputenv("TZ", "UTC0");
+namespace {
+
+void applyTimeZone() {
 #ifndef _WIN32
   tzset();
 #endif
+}
+
+// A name part that is safe in any file system: letters, digits, '.', '-' and '_' stay,
+// anything else becomes '_'.
+QString fileNamePart(const QString& text) {
+  QString out;
+  for (const QChar c : text) {
+    const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                       (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                       (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+                       c == QLatin1Char('-') || c == QLatin1Char('_');
+    out += plain ? c : QLatin1Char('_');
+  }
+  return out;
+}
+
+}  // namespace
+
+FixedTimeZone::FixedTimeZone(const char* posixZone)
+    : saved_(qgetenv("TZ")), hadZone_(qEnvironmentVariableIsSet("TZ")) {
+  qputenv("TZ", posixZone);
+  applyTimeZone();
+}
+
+FixedTimeZone::~FixedTimeZone() {
+  if (hadZone_) {
+    qputenv("TZ", saved_);
+  } else {
+    qunsetenv("TZ");
+  }
+  applyTimeZone();
+}
+
+bool keepWrittenFile(const QString& path) {
+  const QString folder = qEnvironmentVariable("ORVANE_TEST_KEEP_FILES");
+  if (folder.isEmpty()) return true;
+  if (!QDir().mkpath(folder)) return false;
+
+  QStringList parts{QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                    QString::fromLatin1(QTest::currentTestFunction())};
+  if (const char* row = QTest::currentDataTag(); row != nullptr && *row != '\0') parts << QString::fromUtf8(row);
+  parts << QFileInfo(path).fileName();
+  for (QString& part : parts) part = fileNamePart(part);
+  const QString name = parts.join(QStringLiteral("--"));
+
+  static QHash<QString, int> copiesSoFar;
+  const int copy = ++copiesSoFar[name];
+  const QString target = QDir(folder).filePath(copy == 1 ? name : name + QStringLiteral("--%1").arg(copy));
+  QFile::remove(target);
+  return QFile::copy(path, target);
 }
 
 MessageCatcher::MessageCatcher() {

@@ -3,6 +3,7 @@
 // typing into fields, and a launcher that records instead of starting programs.
 
 #include <QByteArray>
+#include <QDate>
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
@@ -24,8 +25,39 @@ inline const QByteArray kExampleDefaults =
     "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
     "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
 
-/// The clock tests read: local time is UTC, whatever the machine's zone.
-void useUtcClock();
+/// The day of every take-off a test sets, 15 June 2026: months from the clock changes
+/// of Europe, North America and New Zealand, so that a leg flown from it shows the same
+/// local times in the zones the test script runs the tests in.
+inline const QDate kTestDay{2026, 6, 15};
+
+/// US Eastern as a POSIX rule, which needs no time-zone database: UTC-5, and UTC-4 from
+/// the second Sunday of March to the first Sunday of November.
+inline constexpr const char* kUsEastern = "EST5EDT,M3.2.0,M11.1.0";
+
+/// Puts the process into the zone `posixZone` for as long as it lives, then back into
+/// the zone the test was started in. Only a test whose expected texts belong to one
+/// zone (a zulu text) holds one, created before the planner; every other test runs in
+/// the zone the environment gives, so that the test script's runs under other zones
+/// prove something.
+class FixedTimeZone {
+ public:
+  explicit FixedTimeZone(const char* posixZone);
+  ~FixedTimeZone();
+  FixedTimeZone(const FixedTimeZone&) = delete;
+  FixedTimeZone& operator=(const FixedTimeZone&) = delete;
+
+ private:
+  QByteArray saved_;
+  bool hadZone_;
+};
+
+/// When ORVANE_TEST_KEEP_FILES names a folder, copies the data file `path` that the
+/// program has just written there, as "<test program>--<test function>[--<data
+/// row>]--<file name>", with "--2", "--3"... appended for later copies of the same file
+/// within one test. The test script compares these copies between its runs under other
+/// locales and zones. Does nothing without the variable; false when a copy was asked
+/// for and failed.
+bool keepWrittenFile(const QString& path);
 
 struct SeenMessage {
   QString text;
