@@ -1,0 +1,215 @@
+#!/usr/bin/env bash
+# Orvane's speed figures, for the README: builds Release into build/bench-release and
+# measures, on this machine,
+#   1. process start until the planner window is mapped, under Xvfb without a window
+#      manager, against a minimal Qt dialog of the planner's size (and the same dialog
+#      with one line of text), started by turns in the same run, with the shipped
+#      airports.fly and with a generated 100,000-record one (goal: planner/minimal at
+#      most 1.2);
+#   2. the peak memory (max RSS) of each, killed 1 s after its window is mapped;
+#   3. the core's figures per call (Google Benchmark);
+#   4. the course window over 100,000 airports (scripts/bench-course-window.sh --xvfb).
+# Prints a summary with the machine at the top and writes it to
+# build/bench-release/bench-summary.md.
+# Usage: scripts/bench.sh [--runs N] [--memory-runs N]
+#   (rounds of starts per airport file: 20 timed, then 5 for the memory)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+runs=20
+memory_runs=5
+while [ "$#" -gt 0 ]; do
+  case "$1" in
+    --runs) runs="${2:?--runs needs a number}"; shift 2 ;;
+    --memory-runs) memory_runs="${2:?--memory-runs needs a number}"; shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--memory-runs N]" >&2; exit 2 ;;
+  esac
+done
+began=$(date +%s)
+taken="$(date -u '+%Y-%m-%d %H:%M UTC')"
+load="$(cut -d ' ' -f 1-3 /proc/loadavg)"
+"$root/scripts/install-deps.sh" --tests --screenshot --bench
+
+build="$root/build/bench-release"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target orvane orvane_minimal_dialog orvane_map_timer orvane_core_bench
+planner="$build/src/app/orvane"
+minimal="$build/bench/orvane_minimal_dialog"
+timer="$build/bench/orvane_map_timer"
+title='Orvane - by Halvick'  # the planner's; its start-up picture has none
+summary="$build/bench-summary.md"
+
+scratch="$(mktemp -d)"
+trap 'kill "${xvfb:-}" 2>/dev/null || true; wait "${xvfb:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+
+# Two working folders as a pilot has them: the defaults (so that no message box comes
+# up before the planner), the read-me and the airports.
+for folder in shipped large; do
+  mkdir -p "$scratch/$folder"
+  cp "$root/data/readme.txt" "$scratch/$folder/"
+  printf '%s\r\n' "home_airport:JFK" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
+    "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
+    "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
+    "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
+    "Airplane Type:Trainer" "Gross Weight:2300.000000" "Useful Load:800.000000" \
+    "CG Fore Limit:35.000000" "CG Aft Limit:47.300000" > "$scratch/$folder/config.fly"
+done
+cp "$root/data/airports.fly" "$scratch/shipped/"
+# The 100,000 records of the course window benchmark (bench/course_window_bench.cpp,
+# generatedAirportText), made the same way: every three-character identifier once in a
+# scattered order, then repeats; one record in ten in lower case, one in ten mixed.
+awk 'BEGIN {
+  symbols = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"; combinations = 36 * 36 * 36; state = 20240601
+  for (i = 0; i < 100000; i++) {
+    if (i < combinations) combination = (i * 7919) % combinations
+    else combination = next_value() % combinations
+    id[0] = substr(symbols, int(combination / 1296) + 1, 1)
+    id[1] = substr(symbols, int(combination / 36) % 36 + 1, 1)
+    id[2] = substr(symbols, combination % 36 + 1, 1)
+    look = next_value() % 10
+    for (c = 0; c < 3; c++) if (look == 0 || (look == 1 && c == 1)) id[c] = tolower(id[c])
+    latitude = -60 + (next_value() % 13000000) / 100000
+    longitude = -179 + (next_value() % 35800000) / 100000
+    printf "%s%s%s:%.6f;%.6f,\n", id[0], id[1], id[2], latitude, longitude
+  }
+}
+function next_value() {  # the linear congruential sequence, in exact double arithmetic
+  state = (state * 1664525 + 1013904223) % 4294967296
+  return int(state / 256)
+}' > "$scratch/large/airports.fly"
+
+# -noreset: the server stays up between the starts, while no client is connected.
+Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp -noreset > "$scratch/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do  # up to 10 s for the display to come up
+  [ -s "$scratch/display" ] && break
+  sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$scratch/display")"
+export QT_QPA_PLATFORM=xcb
+mkdir -m 700 "$scratch/runtime"
+export XDG_RUNTIME_DIR="$scratch/runtime"  # Qt's own, so that it does not warn on every start
+
+# start_once LINGER_MS FOLDER PROGRAM: one start in FOLDER, killed LINGER_MS after its window
+# is mapped; prints map_timer's line (mapped_ms=... first_map_ms=... cpu_ms=... max_rss_kb=...).
+start_once() {
+  local linger="$1" folder="$2" program="$3"
+  case "$program" in
+    planner) (cd "$folder" && "$timer" --linger "$linger" "$title" "$planner") ;;
+    minimal) (cd "$folder" && "$timer" --linger "$linger" 'Minimal dialog' "$minimal" "$width" "$height") ;;
+    label) (cd "$folder" && "$timer" --linger "$linger" 'Minimal dialog' "$minimal" "$width" "$height" --label) ;;
+  esac
+}
+field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p"; }  # field NAME < lines: the values of NAME
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+
+# The planner's size on this screen, for the minimal dialog; this first start also brings
+# the programs and their files into the cache and is not counted.
+probe="$(start_once 0 "$scratch/shipped" planner)"
+width="$(field width <<<"$probe")"
+height="$(field height <<<"$probe")"
+start_once 0 "$scratch/shipped" label >/dev/null
+
+# Each round starts every program once in each folder, so that a busy moment of the
+# machine falls on all of them alike.
+echo "Timing $runs rounds of starts: the planner, the minimal dialog (${width}x${height}) and the same with a label..."
+for _ in $(seq "$runs"); do
+  for folder in shipped large; do
+    for program in planner minimal label; do
+      start_once 0 "$scratch/$folder" "$program" >> "$scratch/$folder.$program.time"
+    done
+  done
+done
+echo "Measuring the peak memory, $memory_runs rounds..."
+for _ in $(seq "$memory_runs"); do
+  for folder in shipped large; do
+    for program in planner minimal label; do
+      start_once 1000 "$scratch/$folder" "$program" >> "$scratch/$folder.$program.memory"
+    done
+  done
+done
+
+core="$("$build/bench/orvane_core_bench" --benchmark_color=false \
+  --benchmark_filter='^BM_(ComputeLeg|ComputeCourseDistance|ParseAirportText/100000|LeadingNumber|Format|FieldText|RoundTo|DecimalNumberLength|DecimalValue)' 2>&1)"
+missing=()
+for name in ComputeLeg ComputeCourseDistance ParseAirportText/100000 LeadingNumber FormatFixed FormatSixDecimals \
+  FormatGeneral FieldText RoundToHundredths RoundToWhole DecimalNumberLength DecimalValue; do
+  grep -q "^BM_$name" <<<"$core" || missing+=("BM_$name")
+done
+
+course="$("$root/scripts/bench-course-window.sh" --xvfb 2>&1 | grep -v '^\[[0-9]*/[0-9]*\]' || true)"
+
+shipped_records="$(grep -c ':' "$root/data/airports.fly" || true)"
+folder_name() { if [ "$1" = shipped ]; then echo "shipped, $shipped_records records"; else echo "generated, 100,000 records"; fi; }
+{
+  echo "# Orvane speed figures"
+  echo
+  echo "| Machine | |"
+  echo "|---|---|"
+  echo "| CPU | $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1) |"
+  echo "| Cores | $(nproc) |"
+  echo "| RAM | $(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) |"
+  echo "| Debian | $(cat /etc/debian_version) |"
+  echo "| Qt | $(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null) |"
+  echo "| Load at start (1, 5, 15 min) | $load |"
+  echo "| Taken | $taken |"
+  echo
+  echo "## Start until the window is mapped"
+  echo
+  echo "Xvfb 1280x900x24 without a window manager. $runs rounds, each starting the planner, a minimal"
+  echo "Qt dialog of the planner's size (${width}x${height}) and that dialog with one label, in each"
+  echo "working folder; medians. Elapsed: process start (exec) to the MapNotify of the window; the"
+  echo "planner's start-up picture maps first and is not counted. CPU: the program's processor time"
+  echo "until then. Goal: planner/minimal at most 1.2."
+  echo
+  echo "| airports.fly | planner ms | picture mapped at ms | minimal ms | with label ms | planner/minimal | planner/with label | CPU planner / minimal / with label ms |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+  for folder in shipped large; do
+    p="$(field mapped_ms < "$scratch/$folder.planner.time" | median)"
+    s="$(field first_map_ms < "$scratch/$folder.planner.time" | median)"
+    m="$(field mapped_ms < "$scratch/$folder.minimal.time" | median)"
+    l="$(field mapped_ms < "$scratch/$folder.label.time" | median)"
+    cpu=""
+    for program in planner minimal label; do
+      cpu="$cpu${cpu:+ / }$(field cpu_ms < "$scratch/$folder.$program.time" | median)"
+    done
+    echo "| $(folder_name "$folder") | $p | $s | $m | $l | $(ratio "$p" "$m") | $(ratio "$p" "$l") | $cpu |"
+  done
+  echo
+  echo "## Peak memory (max RSS), killed 1 s after the window is mapped"
+  echo
+  echo "Rounds: $memory_runs; medians."
+  echo
+  echo "| airports.fly | planner MiB | minimal MiB | with label MiB | planner/minimal |"
+  echo "|---|---:|---:|---:|---:|"
+  for folder in shipped large; do
+    p="$(field max_rss_kb < "$scratch/$folder.planner.memory" | median)"
+    m="$(field max_rss_kb < "$scratch/$folder.minimal.memory" | median)"
+    l="$(field max_rss_kb < "$scratch/$folder.label.memory" | median)"
+    echo "| $(folder_name "$folder") | $(mib "$p") | $(mib "$m") | $(mib "$l") | $(ratio "$p" "$m") |"
+  done
+  echo
+  echo "## The core, per call (Google Benchmark)"
+  echo
+  echo '```'
+  grep -v '^\*\*\*' <<<"$core"
+  echo '```'
+  if [ "${#missing[@]}" -gt 0 ]; then
+    echo
+    echo "No benchmark yet for: ${missing[*]}."
+  fi
+  echo
+  echo "## The course window over 100,000 airports (scripts/bench-course-window.sh --xvfb)"
+  echo
+  echo '```'
+  echo "$course"
+  echo '```'
+  echo
+  echo "Whole script: $(( $(date +%s) - began )) s."
+} > "$summary"
+echo
+cat "$summary"
+echo
+echo "Written to $summary"
