@@ -85,6 +85,36 @@ void BM_LeadingNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_LeadingNumber);
 
+void BM_DecimalNumberLength(benchmark::State& state) {
+  std::string text = "-75.250000e+01;QQB";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(text);
+    std::size_t length = decimalNumberLength(text);
+    benchmark::DoNotOptimize(length);
+  }
+}
+BENCHMARK(BM_DecimalNumberLength);
+
+void BM_DecimalValue(benchmark::State& state) {
+  std::string text = "-75.250000";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(text);
+    double value = decimalValue(text);
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_DecimalValue);
+
+void BM_RoundToWhole(benchmark::State& state) {
+  double value = 87.5;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    std::int32_t whole = roundToWhole(value);
+    benchmark::DoNotOptimize(whole);
+  }
+}
+BENCHMARK(BM_RoundToWhole);
+
 void BM_FormatFixed(benchmark::State& state) {
   double value = -75.25;
   const int decimals = static_cast<int>(state.range(0));
