@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/airports.hpp"
+#include "../file_faults.hpp"
 #include "core/files.hpp"
 #include "temp_folder.hpp"
 
@@ -148,14 +149,19 @@ TEST(AirportDatabase, FailedSaveKeepsTheOldFileAndTheRecordForTheNextSave) {
 }
 
 TEST(AirportDatabase, UnreadableFileIsNeverReplaced) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   Database d;
   d.read(kTwoAirports);
   ASSERT_EQ(::chmod(d.file.c_str(), 0200), 0);  // writable, not readable
-  AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
-  ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
-  EXPECT_FALSE(addition.fileReadable);
-  EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+  test::openToOthers(d.folder.path());
+  {
+    // Root reads every file: the test acts as a plain user while it adds.
+    const test::WithoutRootPowers asPilot;
+    if (!test::WithoutRootPowers::bound()) GTEST_SKIP() << "cannot act as a plain user here";
+    AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+    ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
+    EXPECT_FALSE(addition.fileReadable);
+    EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+  }
   ::chmod(d.file.c_str(), 0600);
   EXPECT_EQ(readBytes(d.file), kTwoAirports);
   EXPECT_EQ(d.db.unsavedRecords, kQqcRecord);
