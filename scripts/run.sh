@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Orvane and starts it in its working folder (./run unless a folder is given),
-# which is prepared with the shipped airport database and read-me. Files already in
-# the folder are the pilot's and are never overwritten.
+# which is prepared with the shipped airport database, its source note and the
+# read-me. Files already in the folder are the pilot's and are never overwritten.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 work="${1:-$root/run}"
@@ -13,7 +13,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j"$(nproc)" --target orvane
 
 mkdir -p "$work"
-for file in airports.fly readme.txt; do
+for file in airports.fly AIRPORTS-SOURCE.md readme.txt; do
   [ -e "$work/$file" ] || cp "$root/data/$file" "$work/$file"
 done
 cd "$work"
