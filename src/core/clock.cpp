@@ -103,6 +103,20 @@ std::string formatClock(const LocalDateTime& time) {
   return formatClock(time.hour, time.minute, time.second);
 }
 
+std::string formatDate(const LocalDateTime& time) {
+  std::string out;
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, time.year);
+  const auto digits = static_cast<std::size_t>(result.ptr - buffer);
+  if (digits < 4) out.append(4 - digits, '0');
+  out.append(buffer, result.ptr);
+  out.push_back('-');
+  appendTwoDigits(out, time.month);
+  out.push_back('-');
+  appendTwoDigits(out, time.day);
+  return out;
+}
+
 std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time, int daylightSaving) {
   const auto t = toTimeT(time, daylightSaving);
   if (!t) return std::nullopt;

@@ -23,6 +23,9 @@ struct LocalDateTime {
 std::string formatClock(int hour, int minute, int second);
 std::string formatClock(const LocalDateTime& time);
 
+/// "2026-12-08": the date in ISO 8601 order, whatever the locale.
+std::string formatDate(const LocalDateTime& time);
+
 /// The latest year the picker and the clock arithmetic accept.
 inline constexpr int kLatestClockYear = 9999;
 

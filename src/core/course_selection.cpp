@@ -74,6 +74,7 @@ std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, co
   remembered.originId = leg.values.originId;
   remembered.destinationId = leg.values.destinationId;
   extendRouteLine(plan.totals, remembered.originId, remembered.destinationId);
+  plan.navLog.nextLegName = routePairName(remembered.originId, remembered.destinationId);
   std::string message = courseDistanceMessage(leg.course);
   plan.inputs.trueCourse = roundToWhole(leg.course.trueCourse);
   return message;

@@ -40,9 +40,12 @@ void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
   in.windDirection = leg.windDirection;
   in.variation = leg.variation;
 
+  // The clock texts stay until the clock steps.
   std::string eta = std::move(plan.results.etaText);
+  std::string takeOff = std::move(plan.results.takeOffText);
   plan.results = leg;
   plan.results.etaText = std::move(eta);
+  plan.results.takeOffText = std::move(takeOff);
 }
 
 ClockStep checkLegTime(const FlightTotals& totals, double eteMinutes) {
@@ -57,11 +60,13 @@ ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
 
   if (t.firstLegPending) {
     t.takeOffText = formatClock(takeOff->local);
+    t.takeOffTime = takeOff->local;
     t.zuluText = "[ " + formatClock(takeOff->utc) + " zulu ]";
     t.firstLegPending = false;
   }
   t.nextTakeOff = arrival->local;
   t.nextTakeOffDaylightSaving = arrival->daylightSaving ? 1 : 0;
+  plan.results.takeOffText = formatClock(takeOff->local);
   plan.results.etaText = formatClock(arrival->local);
   t.arrivalText = plan.results.etaText;
   return ClockStep::Stepped;
@@ -88,6 +93,7 @@ void resetFlight(FlightPlan& plan) noexcept {
   plan.totals = FlightTotals{};
   plan.totals.nextTakeOff = picker;
   plan.totals.nextTakeOffDaylightSaving = pickerDaylightSaving;
+  plan.navLog = NavLog{};
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }

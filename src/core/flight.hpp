@@ -6,6 +6,7 @@
 
 #include "core/clock.hpp"
 #include "core/leg.hpp"
+#include "core/nav_log.hpp"
 
 namespace orvane {
 
@@ -15,6 +16,7 @@ struct FlightTotals {
   double totalFlightTime = 0;     // [hours, hundredths] recomputed from totalEteMinutes
   double totalFuelUsed = 0;       // [gallons] rounded to hundredths after each leg
   std::string takeOffText;        // take-off of the flight's first leg, "9:00:00"
+  LocalDateTime takeOffTime;      // the same take-off, date included
   std::string zuluText;           // "[ 8:00:00 zulu ]", set with the take-off text
   std::string arrivalText;        // ETA of the latest leg
   std::string routeLine;          // the legs flown, " QQA ---> QQB ;" each
@@ -30,6 +32,7 @@ struct FlightPlan {
   LegInputs inputs;
   LegResults results;
   FlightTotals totals;
+  NavLog navLog;  // the legs computed since start or Reset
 };
 
 /// Folds a computed leg into the flight: totals, flight distance, the next leg's fuel
@@ -54,7 +57,7 @@ void setNextTakeOff(FlightTotals& totals, const LocalDateTime& time) noexcept;
 /// take-off picker to the arrival. On OutOfRange nothing changes.
 ClockStep stepLegTime(FlightPlan& plan, double eteMinutes);
 
-/// The Reset button: clears the flight back to its start state. TAS, variation,
+/// The Reset button: clears the flight back to its start state, nav log included. TAS, variation,
 /// deviation, fuel flow, fuel on board and the take-off picker are kept; the caller
 /// then loads the defaults file, which sets the first five.
 void resetFlight(FlightPlan& plan) noexcept;

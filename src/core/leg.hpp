@@ -46,6 +46,7 @@ struct LegResults {
   double windDirection = 0;              // WD handed back rounded to hundredths
   double variation = 0;                  // VAR handed back rounded to hundredths
   std::string etaText;                   // arrival on the local clock, set by the clock step
+  std::string takeOffText;               // the leg's take-off on the local clock, set likewise
 };
 
 enum class LegOutcome {
