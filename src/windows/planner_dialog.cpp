@@ -29,6 +29,7 @@
 #include "windows/coordinate_conversion_dialog.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "windows/distance_conversion_dialog.hpp"
+#include "windows/nav_log_export.hpp"
 #include "windows/splash_window.hpp"
 #include "windows/temperature_conversion_dialog.hpp"
 #include "windows/weight_balance_dialog.hpp"
@@ -83,6 +84,7 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
   loadAirportsFile();
   writeFields();
   ui::handDefaultButton(calculateButton_, getTcButton_);
+  updateNavLogCommands();
 }
 
 PlannerDialog::~PlannerDialog() = default;
@@ -201,6 +203,15 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   add(file, QStringLiteral("&Save Defaults"), 32778, &PlannerDialog::saveDefaults);
   add(file, QStringLiteral("&Load Defaults"), 32779, &PlannerDialog::loadDefaults);
   add(file, QStringLiteral("&Reload Airports"), 32790, &PlannerDialog::reloadAirports);
+  printNavLogAction_ = file->addAction(QStringLiteral("&Print Nav Log..."));
+  printNavLogAction_->setObjectName(QStringLiteral("commandPrintNavLog"));
+  printNavLogAction_->setShortcut(QKeySequence::Print);
+  connect(printNavLogAction_, &QAction::triggered, this,
+          [this] { printNavLog(this, {plan_.navLog, plan_.totals, airplane_}); });
+  exportNavLogAction_ = file->addAction(QStringLiteral("Export &Nav Log..."));
+  exportNavLogAction_->setObjectName(QStringLiteral("commandExportNavLog"));
+  connect(exportNavLogAction_, &QAction::triggered, this,
+          [this] { exportNavLog(this, {plan_.navLog, plan_.totals, airplane_}, services_.workingFolder); });
   file->addSeparator();
   add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
 
@@ -301,6 +312,8 @@ void PlannerDialog::calculate() {
   writeFields();
   ui::handDefaultButton(calculateButton_, getTcButton_);
   stepLegTime(plan_, leg.results.eteMinutes);
+  recordLegInNavLog(plan_);
+  updateNavLogCommands();
   setPickerTime(plan_.totals.nextTakeOff);
   writeFields();
 }
@@ -332,6 +345,7 @@ void PlannerDialog::weightAndBalance() {
 
 void PlannerDialog::reset() {
   resetFlight(plan_);
+  updateNavLogCommands();
   loadDefaults();
   ui::handDefaultButton(resetButton_, getTcButton_);
   writeFields();
@@ -363,6 +377,13 @@ void PlannerDialog::loadDefaults() {
 }
 
 void PlannerDialog::reloadAirports() { loadAirportsFile(); }
+
+// Nothing to print or save until a leg has been computed.
+void PlannerDialog::updateNavLogCommands() {
+  const bool any = !plan_.navLog.legs.empty();
+  printNavLogAction_->setEnabled(any);
+  exportNavLogAction_->setEnabled(any);
+}
 
 void PlannerDialog::loadDefaultsFile() {
   const DefaultsLoad load = readDefaultsFile(dataFile(kDefaultsFileName));

@@ -14,6 +14,7 @@
 #include "core/flight.hpp"
 #include "core/geo.hpp"
 
+class QAction;
 class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
@@ -89,6 +90,7 @@ class PlannerDialog : public QDialog {
   void saveDefaults();
   void loadDefaults();
   void reloadAirports();
+  void updateNavLogCommands();
   void showAbout(bool withTexts);
   void openWebPage(const char* address);
   void launchCalculator();
@@ -145,6 +147,8 @@ class PlannerDialog : public QDialog {
   QPushButton* getTcButton_ = nullptr;
   QPushButton* resetButton_ = nullptr;
   QPushButton* quitButton_ = nullptr;
+  QAction* printNavLogAction_ = nullptr;
+  QAction* exportNavLogAction_ = nullptr;
 };
 
 }  // namespace orvane

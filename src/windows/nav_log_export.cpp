@@ -1,0 +1,114 @@
+#include "windows/nav_log_export.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <string>
+
+#include "core/clock.hpp"
+#include "core/files.hpp"
+#include "core/nav_log.hpp"
+#include "ui/messages.hpp"
+
+namespace orvane {
+namespace {
+
+QString suffixOf(NavLogFormat format) {
+  return format == NavLogFormat::Csv ? QStringLiteral("csv") : QStringLiteral("pdf");
+}
+
+std::filesystem::path toPath(const QString& file) {
+#ifdef _WIN32
+  return std::filesystem::path(file.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+#endif
+}
+
+QString fromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return QString::fromStdWString(path.wstring());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+#endif
+}
+
+}  // namespace
+
+NavLogTarget navLogTarget(const QString& chosenFile, const QString& selectedFilter) {
+  const NavLogFormat byFilter = selectedFilter == kCsvFilter ? NavLogFormat::Csv : NavLogFormat::Pdf;
+  const QString suffix = QFileInfo(chosenFile).suffix();
+  if (suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) return {chosenFile, NavLogFormat::Csv};
+  if (suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) return {chosenFile, NavLogFormat::Pdf};
+  if (suffix.isEmpty()) return {chosenFile + QLatin1Char('.') + suffixOf(byFilter), byFilter};
+  return {chosenFile, byFilter};
+}
+
+QString writeNavLog(const NavLogTarget& target, const NavLogSheet& sheet) {
+  std::string bytes;
+  if (target.format == NavLogFormat::Csv) {
+    bytes = navLogCsv(sheet.log, sheet.totals);
+  } else {
+    const QByteArray pdf = navLogPdf(sheet);
+    bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+  }
+  const QString shown = QDir::toNativeSeparators(target.file);
+  switch (replaceFile(toPath(target.file), bytes)) {
+    case FileWrite::Written: return {};
+    case FileWrite::CannotOpen:
+      return QStringLiteral("The nav log could not be saved as \"%1\": the file or its folder cannot be "
+                            "written. Please choose another folder.")
+          .arg(shown);
+    case FileWrite::WriteFailed:
+      return QStringLiteral("The nav log could not be written to \"%1\" (is the disk full?); no file was "
+                            "changed.")
+          .arg(shown);
+    case FileWrite::PartlyWritten:
+      return QStringLiteral("The nav log could only be partly written to \"%1\" (is the disk full?) and "
+                            "that file may be damaged: please save it again once the disk has room.")
+          .arg(shown);
+  }
+  return {};
+}
+
+void exportNavLog(QWidget* owner, const NavLogSheet& sheet, const std::filesystem::path& folder) {
+  QFileDialog dialog(owner, QStringLiteral("Export Nav Log"));
+  dialog.setObjectName(QStringLiteral("navLogExportDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({kPdfFilter, kCsvFilter});
+  dialog.setDirectory(fromPath(folder));
+  // One nav log a day is the usual rhythm; the date keeps them apart.
+  QString name = QStringLiteral("navlog");
+  if (!sheet.log.legs.empty()) name += QLatin1Char('-') + QString::fromStdString(formatDate(sheet.totals.takeOffTime));
+  dialog.selectFile(name + QStringLiteral(".pdf"));
+  // A name typed without an extension gets the chosen type's, before the dialog asks
+  // whether to replace a file of that name.
+  dialog.setDefaultSuffix(suffixOf(NavLogFormat::Pdf));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    dialog.setDefaultSuffix(suffixOf(filter == kCsvFilter ? NavLogFormat::Csv : NavLogFormat::Pdf));
+  });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+
+  const NavLogTarget target = navLogTarget(dialog.selectedFiles().first(), dialog.selectedNameFilter());
+  const QString problem = writeNavLog(target, sheet);
+  if (!problem.isEmpty()) ui::showMessage(owner, problem);
+}
+
+void printNavLog(QWidget* owner, const NavLogSheet& sheet) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QStringLiteral("Nav Log"));
+  setUpNavLogPage(printer);
+  QPrintPreviewDialog preview(&printer, owner);
+  preview.setObjectName(QStringLiteral("navLogPreview"));
+  preview.setWindowTitle(QStringLiteral("Print Nav Log"));
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [&sheet](QPrinter* device) { paintNavLog(*device, sheet); });
+  preview.exec();
+}
+
+}  // namespace orvane
