@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvane needs to build and run, and with --tests what
 # its tests need too (GoogleTest, Google Benchmark, a German locale for the
-# locale-independence test), with --fuzz clang with libFuzzer and the sanitizer
-# runtimes (for scripts/fuzz.sh). Safe to run again: it installs only what is missing.
+# locale-independence test, and what the check of the Debian package runs), with
+# --fuzz clang with libFuzzer and the sanitizer runtimes (for scripts/fuzz.sh), with
+# --package what scripts/package.sh needs to make the Debian package. Safe to run
+# again: it installs only what is missing.
 set -euo pipefail
 
 want_tests=0
 want_screenshot=0
 want_bench=0
 want_fuzz=0
+want_package=0
 for arg in "$@"; do
   case "$arg" in
     --tests) want_tests=1 ;;
     --screenshot) want_screenshot=1 ;;
     --bench) want_bench=1 ;;  # scripts/bench.sh: Xlib for the X client that times the windows
     --fuzz) want_fuzz=1 ;;
-    *) echo "usage: $0 [--tests] [--screenshot] [--bench] [--fuzz]" >&2; exit 2 ;;
+    --package) want_package=1 ;;  # scripts/package.sh: dpkg-shlibdeps finds the package's dependencies
+    *) echo "usage: $0 [--tests] [--screenshot] [--bench] [--fuzz] [--package]" >&2; exit 2 ;;
   esac
 done
 
@@ -35,6 +39,10 @@ can_run_as_root() {  # $1: the commands root would run
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools)
 if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
+  # scripts/test-package.sh: validates the package's files and starts it under Xvfb.
+  packages+=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool)
+  # The nav log's PDF pages are read back with pdftotext, in the font they are set in.
+  packages+=(poppler-utils fonts-dejavu-core)
 fi
 if [ "$want_screenshot" -eq 1 ]; then
   packages+=(xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)
@@ -44,6 +52,9 @@ if [ "$want_fuzz" -eq 1 ]; then
 fi
 if [ "$want_bench" -eq 1 ]; then
   packages+=(libx11-dev)
+fi
+if [ "$want_package" -eq 1 ]; then
+  packages+=(dpkg-dev file desktop-file-utils appstream)
 fi
 
 missing=()

@@ -2,12 +2,14 @@
 # Builds Orvane with its tests and runs every test: the core's GoogleTest suite and
 # the window tests on Qt's offscreen platform. The window tests then run again under
 # a German locale and under two other time zones, and the data files they write must
-# be byte for byte those of the first run. Last, the whole suite runs once more built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target runs for
-# 30 seconds (scripts/fuzz.sh). Each stage prints its time.
+# be byte for byte those of the first run. The Debian package is built and checked as
+# installed, started under Xvfb (scripts/test-package.sh). Last, the whole suite runs
+# once more built with AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz
+# target runs for 30 seconds (scripts/fuzz.sh). Each stage prints its time.
 #
 # The build folders are build/test and build/asan (the CMake presets "test" and
-# "asan"); ORVANE_TEST_BUILD and ORVANE_ASAN_BUILD put them elsewhere.
+# "asan"), and build/package for the package; ORVANE_TEST_BUILD, ORVANE_ASAN_BUILD and
+# ORVANE_PACKAGE_BUILD put them elsewhere.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${ORVANE_TEST_BUILD:-$root/build/test}"
@@ -71,6 +73,9 @@ diff -r "$kept/c" "$kept/berlin"
 stage "window tests (C locale, Pacific/Auckland)"
 window_tests auckland LC_ALL=C TZ=Pacific/Auckland
 diff -r "$kept/c" "$kept/auckland"
+
+stage "Debian package (built, unpacked, started under Xvfb)"
+"$root/scripts/test-package.sh"
 
 stage "sanitizers (ASan+UBSan)"
 # Stop at the first finding, with its stack; a finding fails the test. Leaks inside

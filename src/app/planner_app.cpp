@@ -22,6 +22,8 @@ std::filesystem::path workingFolder() {
 PlannerApp::PlannerApp(int& argc, char** argv) : QApplication(argc, argv), launcher_(workingFolder()) {
   setApplicationName(QStringLiteral("Orvane"));
   setApplicationVersion(QStringLiteral("1.9"));
+  // Lets a Wayland desktop match the window to its menu entry and icon.
+  setDesktopFileName(QStringLiteral("net.halvick.orvane"));
 }
 
 int PlannerApp::run() {
