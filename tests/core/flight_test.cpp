@@ -29,41 +29,13 @@ using test::kInf;
 using test::kNaN;
 using test::CaseName;
 using test::kWorkedLeg;
+using test::WithTimeZone;
 
 // UTC+1, and UTC+2 from the last Sunday of March 02:00 to the last Sunday of October 03:00.
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
 // UTC-5, and UTC-4 from the second Sunday of March to the first Sunday of November.
 constexpr const char* kUsEastern = "EST5EDT,M3.2.0,M11.1.0";
 constexpr const char* kUtc = "UTC0";
-
-// Saves TZ before each test and restores it (or its absence) afterwards.
-template <class Base>
-class WithTimeZone : public Base {
- protected:
-  void SetUp() override {
-    const char* current = std::getenv("TZ");
-    hadTimeZone_ = current != nullptr;
-    if (hadTimeZone_) savedTimeZone_ = current;
-  }
-
-  void TearDown() override {
-    if (hadTimeZone_) {
-      setenv("TZ", savedTimeZone_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
-  static void useTimeZone(const char* zone) {
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-
- private:
-  bool hadTimeZone_ = false;
-  std::string savedTimeZone_;
-};
 
 // The take-off picker's display format, "HH:mm:ss".
 std::string pickerText(const LocalDateTime& t) {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -24,26 +22,12 @@ using test::CaseName;
 using test::kWorkedLeg;
 
 // The zone only decides the zulu text; the nav log shows local clock texts.
-class NavLogTest : public ::testing::Test {
+class NavLogTest : public test::WithTimeZone<::testing::Test> {
  protected:
   void SetUp() override {
-    if (const char* zone = std::getenv("TZ")) savedZone_ = zone;
-    hadZone_ = std::getenv("TZ") != nullptr;
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
+    WithTimeZone::SetUp();
+    useTimeZone("EST5EDT,M3.2.0,M11.1.0");
   }
-  void TearDown() override {
-    if (hadZone_) {
-      setenv("TZ", savedZone_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  bool hadZone_ = false;
-  std::string savedZone_;
 };
 
 constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};

@@ -1,7 +1,9 @@
 #pragma once
-// What several core test files share: special values, names for table rows, and the
-// worked leg every flight example starts from.
+// What several core test files share: special values, names for table rows, a test
+// base that restores the time zone, and the worked leg every flight example starts from.
 
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <string>
 
@@ -34,5 +36,34 @@ inline constexpr LegInputs kWorkedLeg{.trueCourse = 90,
                                       .fuelFlow = 8.5,
                                       .fuelOnBoard = 40,
                                       .flightDistance = 0};
+
+// Saves TZ before each test and restores it (or its absence) afterwards.
+template <class Base>
+class WithTimeZone : public Base {
+ protected:
+  void SetUp() override {
+    const char* current = std::getenv("TZ");
+    hadTimeZone_ = current != nullptr;
+    if (hadTimeZone_) savedTimeZone_ = current;
+  }
+
+  void TearDown() override {
+    if (hadTimeZone_) {
+      setenv("TZ", savedTimeZone_.c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+  static void useTimeZone(const char* zone) {
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+
+ private:
+  bool hadTimeZone_ = false;
+  std::string savedTimeZone_;
+};
 
 }  // namespace orvane::test
