@@ -132,7 +132,9 @@ done
 
 # --- The launcher under X ----------------------------------------------------------
 # Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3> "$scratch/display" >/dev/null 2>&1 &
+# Without -noreset it resets when its last client leaves, and the next start of the
+# program, coming at that moment, finds no display.
+Xvfb -displayfd 3 -noreset -screen 0 1280x900x24 -nolisten tcp 3> "$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$scratch/display" ] && break
@@ -147,6 +149,11 @@ export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 launch() {  # <home> <launcher>: starts the launcher as a pilot with that home folder
+  # The display must take connections again before the next start (at most 10 s).
+  for _ in $(seq 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.2
+  done
   HOME="$1" "$2" > "$scratch/app.log" 2>&1 &
   app=$!
 }
