@@ -1,5 +1,9 @@
 #include "core/balance.hpp"
 
+#include <cmath>
+#include <cstddef>
+#include <iterator>
+
 namespace orvane {
 
 BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) noexcept {
@@ -22,8 +26,14 @@ BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) 
 }
 
 BalanceCheck calculateBalance(BalanceSheet& s) noexcept {
+  LoadingRow* const rows[] = {&s.baggage, &s.frontSeats, &s.fuel, &s.other, &s.rearSeats};
+  const LoadingRow rowsBefore[] = {s.baggage, s.frontSeats, s.fuel, s.other, s.rearSeats};
+  const double grossMomentBefore = s.grossMoment;
+  const double grossWeightBefore = s.grossWeight;
+  const double cgBefore = s.cg;
+
   // A moment the pilot entered (or an earlier Calculate left) is kept.
-  for (LoadingRow* row : {&s.baggage, &s.frontSeats, &s.fuel, &s.other, &s.rearSeats}) {
+  for (LoadingRow* row : rows) {
     if (row->moment == 0) row->moment = row->weight * row->arm * kMomentScale;
   }
   s.grossMoment = s.emptyAircraft.moment + s.other.moment + s.fuel.moment + s.frontSeats.moment +
@@ -38,6 +48,20 @@ BalanceCheck calculateBalance(BalanceSheet& s) noexcept {
     check.wrongData = true;
   }
   check.tooHeavy = s.grossWeight > s.maxWeight;
+
+  // A load next to nothing under a large moment, or a refused value beyond its range
+  // multiplied up, can give a result beyond the largest double, which its field could
+  // not read back: every later Calculate would stop at it. Such a result keeps the
+  // value it had, and the pilot is told as when no CG can be computed.
+  auto keep = [&check](double& value, double previous) {
+    if (std::isfinite(value)) return;
+    value = previous;
+    check.wrongData = true;
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) keep(rows[i]->moment, rowsBefore[i].moment);
+  keep(s.grossMoment, grossMomentBefore);
+  keep(s.grossWeight, grossWeightBefore);
+  keep(s.cg, cgBefore);
   return check;
 }
 

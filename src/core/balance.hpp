@@ -41,13 +41,15 @@ struct BalanceSheet {
 BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) noexcept;
 
 struct BalanceCheck {
-  bool wrongData = false;  // "Wrong Data!": no CG can be computed, it keeps its value
+  bool wrongData = false;  // "Wrong Data!": no CG can be computed, or a result would lie
+                           // beyond every number; it keeps its value
   bool tooHeavy = false;   // "Airplane too heavy!": gross weight above the maximum
 };
 
 /// Computes the missing moments (a row whose moment is exactly 0 gets weight x arm x
 /// 0.01), the gross weight and moment, and the CG. A gross moment of 0, or a gross
-/// weight of 0 under a moment that is not 0, leaves the CG as it was.
+/// weight of 0 under a moment that is not 0, leaves the CG as it was; so does any result
+/// that is not a finite number, which keeps its previous value.
 BalanceCheck calculateBalance(BalanceSheet& sheet) noexcept;
 
 /// What the planner takes back when the window closes: the airplane values and the

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "core/balance_indicator.hpp"
 #include "ui/balance_indicator_view.hpp"
@@ -47,26 +46,6 @@ QLineEdit* addCell(QGridLayout* grid, int row, int column, const QString& key, c
   // Centred, as the column headings are: a heading can be wider than its fields.
   grid->addWidget(field, row, column, Qt::AlignHCenter);
   return field;
-}
-
-// A load next to nothing under a large moment, or a refused value beyond its range
-// multiplied up, can give a result beyond the largest double, which its field could not
-// read back. Each such result keeps the value it had; true when one did.
-bool keepResultsBeyondNumbers(BalanceSheet& s, const BalanceSheet& before) {
-  bool kept = false;
-  auto keep = [&kept](double& value, double previous) {
-    if (std::isfinite(value)) return;
-    value = previous;
-    kept = true;
-  };
-  for (auto row : {&BalanceSheet::baggage, &BalanceSheet::frontSeats, &BalanceSheet::fuel, &BalanceSheet::other,
-                   &BalanceSheet::rearSeats}) {
-    keep((s.*row).moment, (before.*row).moment);
-  }
-  keep(s.grossMoment, before.grossMoment);
-  keep(s.grossWeight, before.grossWeight);
-  keep(s.cg, before.cg);
-  return kept;
 }
 
 }  // namespace
@@ -244,12 +223,8 @@ void WeightBalanceDialog::writeFields() {
 
 void WeightBalanceDialog::calculate() {
   readFields();  // a refused field is used with the value it then holds
-  const BalanceSheet before = sheet_;
   const double cgBefore = sheet_.cg;
-  BalanceCheck check = calculateBalance(sheet_);
-  // Shown, such a result would stop every later Calculate at its field; as when no CG
-  // can be computed, the pilot is told.
-  if (keepResultsBeyondNumbers(sheet_, before)) check.wrongData = true;
+  const BalanceCheck check = calculateBalance(sheet_);
   // The moments and totals show at once, the new CG only after the messages.
   writeFields();
   ui::writeNumber(cg_, cgBefore);

@@ -302,6 +302,25 @@ TEST(WeightAndBalance, MomentWithoutWeightKeepsTheCgAndDividesByNothing) {
   EXPECT_TRUE(std::isfinite(sheet.cg));
 }
 
+// 1e308 LB at 37 in has no moment a double can hold: that moment and the gross ones
+// keep what they were, the gross weight (still a number) is taken, and the pilot is told.
+TEST(WeightAndBalance, ResultsBeyondEveryNumberKeepTheirValues) {
+  BalanceSheet sheet = exampleSheet();
+  calculateBalance(sheet);
+  const BalanceSheet before = sheet;
+  sheet.baggage.weight = 1e308;
+  sheet.baggage.arm = 95;
+  sheet.baggage.moment = 0;
+  const BalanceCheck check = calculateBalance(sheet);
+  EXPECT_TRUE(check.wrongData);
+  EXPECT_TRUE(check.tooHeavy);
+  EXPECT_EQ(sheet.baggage.moment, 0);  // as it was when Calculate was pressed
+  EXPECT_EQ(sheet.grossMoment, before.grossMoment);
+  EXPECT_EQ(sheet.grossWeight, before.grossWeight + 1e308);
+  EXPECT_EQ(sheet.cg, before.cg);
+  EXPECT_EQ(sheet.frontSeats.moment, before.frontSeats.moment);
+}
+
 TEST(WeightAndBalance, MomentThatIsNotZeroIsKept) {
   BalanceSheet sheet = exampleSheet();
   calculateBalance(sheet);
