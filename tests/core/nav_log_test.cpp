@@ -32,15 +32,7 @@ class NavLogTest : public test::WithTimeZone<::testing::Test> {
 
 constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};
 
-// Calculate as the planner runs it: compute, fold into the flight, step the clock, log.
-void calculate(FlightPlan& plan) {
-  const LegComputation leg = computeLeg(plan.inputs);
-  ASSERT_EQ(leg.outcome, LegOutcome::Computed);
-  ASSERT_EQ(checkLegTime(plan.totals, leg.results.eteMinutes), ClockStep::Stepped);
-  recordLegInFlight(plan, leg.results);
-  ASSERT_EQ(stepLegTime(plan, leg.results.eteMinutes), ClockStep::Stepped);
-  recordLegInNavLog(plan);
-}
+void calculate(FlightPlan& plan) { ASSERT_TRUE(test::calculateLeg(plan)); }
 
 // The worked leg from 9:00:00, then the same leg with a distance of 48.448.
 FlightPlan workedFlight() {

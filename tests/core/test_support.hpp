@@ -1,6 +1,6 @@
 #pragma once
-// What several core test files share: special values, names for table rows, a test
-// base that restores the time zone, and the worked leg every flight example starts from.
+// What several core test files share: special values, names for table rows, and a test
+// base that restores the time zone (the worked leg is in worked_flight.hpp).
 
 #include <cstdlib>
 #include <ctime>
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/leg.hpp"
+#include "../worked_flight.hpp"
 
 namespace orvane::test {
 
@@ -23,19 +24,6 @@ struct CaseName {
     return row.param.name;
   }
 };
-
-/// TC 90, WD 45, WV 20, TAS 110, VAR -5, DEV 2, DIST 60, GPH 8.5, FOB 40, FD 0:
-/// GS 94.94 (95), ETE 37.92 (37.918685...), FB 5.37, FL 34.63, WCA 7, TH 83, MH 78, CH 80.
-inline constexpr LegInputs kWorkedLeg{.trueCourse = 90,
-                                      .windDirection = 45,
-                                      .windVelocity = 20,
-                                      .trueAirspeed = 110,
-                                      .variation = -5,
-                                      .deviation = 2,
-                                      .distance = 60,
-                                      .fuelFlow = 8.5,
-                                      .fuelOnBoard = 40,
-                                      .flightDistance = 0};
 
 // Saves TZ before each test and restores it (or its absence) afterwards.
 template <class Base>

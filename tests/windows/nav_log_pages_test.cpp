@@ -21,24 +21,13 @@
 #include "core/flight.hpp"
 #include "core/leg.hpp"
 #include "core/nav_log.hpp"
+#include "../worked_flight.hpp"
 #include "test_support.hpp"
 
 using namespace orvane;
 
 namespace {
 
-// TC 90, wind 45 at 20, TAS 110, variation 5 east, deviation 2, 60 nm, 8.5 gallons an
-// hour, 40 gallons on board: TH 83, MH 78, CH 80, GS 95, ETE 37.92, 5.37 gallons.
-constexpr LegInputs kWorkedLeg{.trueCourse = 90,
-                               .windDirection = 45,
-                               .windVelocity = 20,
-                               .trueAirspeed = 110,
-                               .variation = -5,
-                               .deviation = 2,
-                               .distance = 60,
-                               .fuelFlow = 8.5,
-                               .fuelOnBoard = 40,
-                               .flightDistance = 0};
 constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};
 
 // Calculate as the planner runs it: compute, fold into the flight, step the clock, log.
@@ -48,18 +37,12 @@ bool calculate(FlightPlan& plan, const std::string& origin = {}, const std::stri
     plan.navLog.nextLegName = routePairName(origin, destination);
     extendRouteLine(plan.totals, origin, destination);
   }
-  const LegComputation leg = computeLeg(plan.inputs);
-  if (leg.outcome != LegOutcome::Computed) return false;
-  if (checkLegTime(plan.totals, leg.results.eteMinutes) != ClockStep::Stepped) return false;
-  recordLegInFlight(plan, leg.results);
-  if (stepLegTime(plan, leg.results.eteMinutes) != ClockStep::Stepped) return false;
-  recordLegInNavLog(plan);
-  return true;
+  return test::calculateLeg(plan);
 }
 
 FlightPlan startedPlan(double fuelOnBoard = 40) {
   FlightPlan plan;
-  plan.inputs = kWorkedLeg;
+  plan.inputs = test::kWorkedLeg;
   plan.inputs.fuelOnBoard = fuelOnBoard;
   plan.totals.nextTakeOff = kNineOClock;
   return plan;
