@@ -46,12 +46,7 @@ trap 'kill "${xvfb:-}" 2>/dev/null || true; wait "${xvfb:-}" 2>/dev/null || true
 for folder in shipped large; do
   mkdir -p "$scratch/$folder"
   cp "$root/data/readme.txt" "$scratch/$folder/"
-  printf '%s\r\n' "home_airport:JFK" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
-    "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
-    "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
-    "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
-    "Airplane Type:Trainer" "Gross Weight:2300.000000" "Useful Load:800.000000" \
-    "CG Fore Limit:35.000000" "CG Aft Limit:47.300000" > "$scratch/$folder/config.fly"
+  cp "$root/scripts/example-config.fly" "$scratch/$folder/config.fly"
 done
 cp "$root/data/airports.fly" "$scratch/shipped/"
 # The 100,000 records of the course window benchmark (bench/course_window_bench.cpp,

@@ -21,12 +21,7 @@ cmake --build "$build" -j"$(nproc)" --target orvane >/dev/null
 work="$(mktemp -d)"
 trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
-printf '%s\r\n' "home_airport:JFK" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
-  "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
-  "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
-  "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
-  "Airplane Type:Trainer" "Gross Weight:2300.000000" "Useful Load:800.000000" \
-  "CG Fore Limit:35.000000" "CG Aft Limit:47.300000" > "$work/config.fly"
+cp "$root/scripts/example-config.fly" "$work/config.fly"
 
 display=":$((90 + RANDOM % 9))"
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &

@@ -206,12 +206,7 @@ sed 's/^/   /' "$scratch/app.log"
 work="$home/Orvane"
 printf 'JFK:40.639801;-73.778900,\nZZZ:45.500000;-73.500000,\n' > "$work/airports.fly"
 printf 'My own notes.\n' > "$work/readme.txt"
-printf '%s\r\n' "home_airport:JFK" "TAS:110.000000" "Variation:-5.000000" "Magnetic Deviation:2.000000" \
-  "Galons/Hour:8.500000" "Total Fuel:40.000000" "Empty Plane Weight:1500.000000" \
-  "Empty Plane Moment:570.000000" "Fuel Arm:48.000000" "Pilot Weight:170.000000" \
-  "Front Sits Arm:37.000000" "Rear Sits Arm:73.000000" "Airplane Tail Number:N000XY" \
-  "Airplane Type:Trainer" "Gross Weight:2300.000000" "Useful Load:800.000000" \
-  "CG Fore Limit:35.000000" "CG Aft Limit:47.300000" > "$work/config.fly"
+cp "$root/scripts/example-config.fly" "$work/config.fly"
 rm "$work/AIRPORTS-SOURCE.md"
 kept="$scratch/kept"
 mkdir -p "$kept"
