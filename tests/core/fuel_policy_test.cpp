@@ -1,0 +1,194 @@
+// The fuel check: every part of the example flight's fuel, short flights, the
+// alternate leg, and the policy's ranges.
+
+#include "core/fuel_policy.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/airports.hpp"
+#include "core/geo.hpp"
+
+#include "test_support.hpp"
+
+namespace orvane {
+namespace {
+
+using test::CaseName;
+using test::kNaN;
+
+// JFK -> PVD -> BOS from the shipped airports, flown with the worked leg's other inputs.
+struct ExampleFlight {
+  FlightPlan plan;
+  double fuelOnBoardAtTakeOff = 0;
+};
+
+ExampleFlight flyExample() {
+  const auto text = loadAirportText(std::filesystem::path(ORVANE_DATA_FOLDER) / "airports.fly");
+  EXPECT_TRUE(text.has_value());
+  const AirportTable table = parseAirportText(text.value_or("")).table;
+  ExampleFlight flight;
+  flight.plan.inputs = test::kWorkedLeg;
+  flight.fuelOnBoardAtTakeOff = flight.plan.inputs.fuelOnBoard;
+  flight.plan.totals.nextTakeOff = {2026, 6, 13, 9, 0, 0};
+  const char* const route[] = {"JFK", "PVD", "BOS"};
+  for (std::size_t i = 0; i + 1 < std::size(route); ++i) {
+    const CourseDistance course =
+        computeCourseDistance(findAirport(table, route[i]).value(), findAirport(table, route[i + 1]).value());
+    clearLegResults(flight.plan);
+    flight.plan.inputs.trueCourse = course.trueCourse;
+    flight.plan.inputs.distance = course.distance;
+    flight.plan.inputs.flightDistance = course.distance;
+    EXPECT_TRUE(test::calculateLeg(flight.plan));
+  }
+  return flight;
+}
+
+FuelFlight fuelFlightOf(const ExampleFlight& flight) {
+  return {.tripGallons = flight.plan.totals.totalFuelUsed,
+          .tripMinutes = flight.plan.totals.totalEteMinutes,
+          .fuelOnBoard = flight.fuelOnBoardAtTakeOff,
+          .conditions = flight.plan.inputs};
+}
+
+constexpr FuelPolicy kUsualPolicy{.taxiGallons = 1, .contingencyPercent = 5, .finalReserveMinutes = 30, .alternate = {}};
+
+// The worked leg as the alternate: TC 90, 60 nm, flown with WD 45, WV 20, TAS 110,
+// VAR -5, DEV 2, GPH 8.5 gives FB 5.37 and ETE 37.92.
+const AlternateLeg kWorkedAlternate{.fromIdentifier = "BOS",
+                                    .fromPosition = {42.3643, -71.005203},
+                                    .toIdentifier = "QQC",
+                                    .toPosition = {42.3643, -69.65},
+                                    .trueCourse = 90,
+                                    .distance = 60};
+
+TEST(FuelPlan, ExampleFlightEveryFigure) {
+  const ExampleFlight flight = flyExample();
+  ASSERT_EQ(flight.plan.navLog.legs.size(), 2U);
+  const FuelPlan plan = planFuel(kUsualPolicy, fuelFlightOf(flight));
+  EXPECT_EQ(plan.outcome, FuelPlanOutcome::Planned);
+  // Taxi 1 gal at 8.5 GPH is 7.06 min; trip FB 11.76 + 3.94 over ETE 83.00 + 27.84
+  // (110.84 from the unrounded times); 5 % of both; 30 min at 8.5 GPH is 4.25 gal.
+  EXPECT_EQ(plan.taxi, (FuelAmount{1, 7.06}));
+  EXPECT_EQ(plan.trip, (FuelAmount{15.7, 110.84}));
+  EXPECT_EQ(plan.contingency, (FuelAmount{0.79, 5.54}));
+  EXPECT_EQ(plan.alternate, (FuelAmount{0, 0}));
+  EXPECT_EQ(plan.finalReserve, (FuelAmount{4.25, 30}));
+  EXPECT_EQ(plan.required, (FuelAmount{21.74, 153.44}));
+  EXPECT_EQ(plan.onBoard, (FuelAmount{40, 282.35}));
+  EXPECT_EQ(plan.extra, (FuelAmount{18.26, 128.89}));
+  EXPECT_TRUE(plan.enough);
+}
+
+struct FuelCase {
+  std::string name;
+  FuelPolicy policy;
+  FuelFlight flight;
+  FuelPlanOutcome outcome;
+  FuelAmount alternate;
+  FuelAmount finalReserve;
+  FuelAmount required;
+  FuelAmount extra;
+  bool enough;
+};
+
+class FuelPlanCases : public ::testing::TestWithParam<FuelCase> {};
+
+// The example flight's trip (15.70 gal, 110.84 min) with other policies and fuel.
+constexpr FuelFlight kExampleTrip{.tripGallons = 15.7, .tripMinutes = 110.84, .fuelOnBoard = 40,
+                                  .conditions = test::kWorkedLeg};
+
+FuelFlight withFuel(double fuelOnBoard, FuelFlight flight = kExampleTrip) {
+  flight.fuelOnBoard = fuelOnBoard;
+  return flight;
+}
+
+FuelFlight withConditions(double trueAirspeed, double fuelFlow) {
+  FuelFlight flight = kExampleTrip;
+  flight.conditions.trueAirspeed = trueAirspeed;
+  flight.conditions.fuelFlow = fuelFlow;
+  return flight;
+}
+
+FuelPolicy withAlternate(double reserveMinutes) {
+  FuelPolicy policy = kUsualPolicy;
+  policy.finalReserveMinutes = reserveMinutes;
+  policy.alternate = kWorkedAlternate;
+  return policy;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, FuelPlanCases,
+    ::testing::Values(
+        FuelCase{"short_by_1_74", kUsualPolicy, withFuel(20), FuelPlanOutcome::Planned, {}, {4.25, 30},
+                 {21.74, 153.44}, {-1.74, -12.28}, false},
+        FuelCase{"exactly_enough", kUsualPolicy, withFuel(21.74), FuelPlanOutcome::Planned, {}, {4.25, 30},
+                 {21.74, 153.44}, {0, 0}, true},
+        // 45 min at 8.5 GPH is 6.375 gal, shown 6.38; alternate 5.37 gal, 37.92 min.
+        FuelCase{"alternate_and_45_minutes", withAlternate(45), kExampleTrip, FuelPlanOutcome::Planned,
+                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {10.76, 75.95}, true},
+        FuelCase{"alternate_makes_it_short", withAlternate(45), withFuel(29), FuelPlanOutcome::Planned,
+                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {-0.24, -1.69}, false},
+        // A TAS below 60 cannot fly the alternate: its fuel is unknown, never enough.
+        FuelCase{"alternate_not_flyable", withAlternate(30), withConditions(50, 8.5),
+                 FuelPlanOutcome::AlternateNotComputable, {}, {4.25, 30}, {21.74, 153.44}, {18.26, 128.89}, false},
+        // Without a fuel flow no minutes turn into gallons: the reserve is missing.
+        FuelCase{"no_fuel_flow", withAlternate(30), withConditions(110, 0), FuelPlanOutcome::NoFuelFlow, {}, {},
+                 {17.49, 116.38}, {22.51, 0}, false},
+        FuelCase{"fuel_flow_not_a_number", kUsualPolicy, withConditions(110, kNaN), FuelPlanOutcome::NoFuelFlow, {},
+                 {}, {17.49, 116.38}, {22.51, 0}, false}),
+    CaseName{});
+
+TEST_P(FuelPlanCases, PartsAndVerdict) {
+  const FuelCase& c = GetParam();
+  const FuelPlan plan = planFuel(c.policy, c.flight);
+  EXPECT_EQ(plan.outcome, c.outcome);
+  EXPECT_EQ(plan.alternate, c.alternate);
+  EXPECT_EQ(plan.finalReserve, c.finalReserve);
+  EXPECT_EQ(plan.required, c.required);
+  EXPECT_EQ(plan.extra, c.extra);
+  EXPECT_EQ(plan.enough, c.enough);
+}
+
+struct PolicyFaultCase {
+  std::string name;
+  FuelPolicy policy;
+  std::string fault;
+};
+
+class FuelPolicyFaults : public ::testing::TestWithParam<PolicyFaultCase> {};
+
+FuelPolicy changed(void (*change)(FuelPolicy&)) {
+  FuelPolicy policy = withAlternate(30);
+  change(policy);
+  return policy;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, FuelPolicyFaults,
+    ::testing::Values(
+        PolicyFaultCase{"usual", kUsualPolicy, ""},
+        PolicyFaultCase{"bounds", changed([](FuelPolicy& p) { p.taxiGallons = 100, p.contingencyPercent = 0; }), ""},
+        PolicyFaultCase{"taxi_negative", changed([](FuelPolicy& p) { p.taxiGallons = -0.5; }),
+                        "The taxi fuel must be between 0 and 100 gallons."},
+        PolicyFaultCase{"taxi_nan", changed([](FuelPolicy& p) { p.taxiGallons = kNaN; }),
+                        "The taxi fuel must be between 0 and 100 gallons."},
+        PolicyFaultCase{"contingency_over", changed([](FuelPolicy& p) { p.contingencyPercent = 100.5; }),
+                        "The contingency must be between 0 and 100 percent."},
+        PolicyFaultCase{"reserve_60", changed([](FuelPolicy& p) { p.finalReserveMinutes = 60; }),
+                        "The final reserve must be 30 or 45 minutes."},
+        PolicyFaultCase{"alternate_course", changed([](FuelPolicy& p) { p.alternate->trueCourse = 361; }),
+                        "The alternate's course must be between 0 and 360 degrees."},
+        PolicyFaultCase{"alternate_zero_distance", changed([](FuelPolicy& p) { p.alternate->distance = 0; }),
+                        "The alternate's distance must be above 0 and at most 10000."},
+        PolicyFaultCase{"alternate_position", changed([](FuelPolicy& p) { p.alternate->toPosition.latitude = kNaN; }),
+                        "The alternate's positions must be numbers."}),
+    CaseName{});
+
+TEST_P(FuelPolicyFaults, NamesWhatIsWrong) { EXPECT_EQ(fuelPolicyFault(GetParam().policy), GetParam().fault); }
+
+}  // namespace
+}  // namespace orvane
