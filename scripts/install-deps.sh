@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvane needs to build and run, and with --tests what
 # its tests need too (GoogleTest, Google Benchmark, a German locale for the
-# locale-independence test, and what the check of the Debian package runs), with
+# locale-independence test, xmllint and GPSBabel for the route files, and what the
+# check of the Debian package runs), with
 # --fuzz clang with libFuzzer and the sanitizer runtimes (for scripts/fuzz.sh), with
 # --package what scripts/package.sh needs to make the Debian package. Safe to run
 # again: it installs only what is missing.
@@ -36,13 +37,15 @@ can_run_as_root() {  # $1: the commands root would run
   exit 1
 }
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libpugixml-dev)
 if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
   # scripts/test-package.sh: validates the package's files and starts it under Xvfb.
   packages+=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool)
   # The nav log's PDF pages are read back with pdftotext, in the font they are set in.
   packages+=(poppler-utils fonts-dejavu-core)
+  # Route files: checked against their schemas with xmllint, and exchanged with GPSBabel.
+  packages+=(libxml2-utils gpsbabel)
 fi
 if [ "$want_screenshot" -eq 1 ]; then
   packages+=(xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)

@@ -1,0 +1,11 @@
+// Garmin FlightPlan v1 route files of any bytes, seeded with FlightPlan files (Orvane's, other programs', hostile ones).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "route_file_checks.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  orvane::fuzz::checkRouteFile(data, size);
+  return 0;
+}
