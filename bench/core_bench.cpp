@@ -1,5 +1,5 @@
-// Timings of the calculator core: one leg, one great-circle course, a large airport
-// file, and the number texts everything is shown with.
+// Timings of the calculator core: one leg, one great-circle course, the magnetic
+// declination, a large airport file, and the number texts everything is shown with.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,8 @@
 #include "core/airports.hpp"
 #include "core/geo.hpp"
 #include "core/leg.hpp"
+#include "core/magnetic.hpp"
+#include "core/magnetic_model_text.hpp"
 #include "core/numbers.hpp"
 
 namespace orvane {
@@ -45,6 +47,33 @@ void BM_ComputeCourseDistance(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComputeCourseDistance);
+
+// One evaluation of the magnetic model (degree and order 12), at positions that
+// change each time so nothing is carried over.
+void BM_MagneticDeclination(benchmark::State& state) {
+  benchmark::DoNotOptimize(builtInMagneticModel());  // read once, before the timing
+  GeoPosition position{41.14, -73.9};
+  double year = 2026.5;
+  std::uint32_t i = 0;
+  for (auto _ : state) {
+    position.latitude = -80 + static_cast<double>(i % 160);
+    position.longitude = -180 + static_cast<double>((i * 7) % 360);
+    ++i;
+    MagneticDeclination result = magneticDeclination(position, 4500, year);
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_MagneticDeclination);
+
+// Reading the coefficient table, which the first variation of a run pays once.
+void BM_ReadMagneticModel(benchmark::State& state) {
+  const std::string_view text = builtInMagneticModelText();
+  for (auto _ : state) {
+    MagneticModelReading reading = readMagneticModel(text);
+    benchmark::DoNotOptimize(reading);
+  }
+}
+BENCHMARK(BM_ReadMagneticModel)->Unit(benchmark::kMicrosecond);
 
 // "ABC:40.500000;-75.250000,\r\n" records with three-character identifiers from a
 // fixed sequence, so every run parses the same text.

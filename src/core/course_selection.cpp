@@ -69,6 +69,7 @@ std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, co
   clearLegResults(plan);
   plan.inputs.flightDistance = leg.course.distance;
   plan.inputs.distance = leg.course.distance;
+  if (leg.variation) plan.inputs.variation = *leg.variation;
   remembered.origin = leg.values.origin;
   remembered.destination = leg.values.destination;
   remembered.originId = leg.values.originId;

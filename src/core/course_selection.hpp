@@ -68,12 +68,13 @@ void chooseDestination(CourseWindowValues& values, const AirportList& list, std:
 struct AcceptedLeg {
   CourseWindowValues values;
   CourseDistance course;
+  std::optional<double> variation;  // the planner's VAR [degrees, east negative], when the pilot asked for it
 };
 
 /// The planner takes an accepted leg: clears the previous leg's results, sets both
 /// distances and the course (rounded to whole degrees, as the leg is computed with it),
-/// remembers the airports and extends the route line. Returns the message that tells
-/// the pilot the course and distance.
+/// remembers the airports and extends the route line; takes the variation too, when the
+/// leg carries one. Returns the message that tells the pilot the course and distance.
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg);
 
 /// "True Course is: 57.99 degrees,Distance is: 145.15 nautical miles," and on a second

@@ -1,5 +1,6 @@
 #include "windows/course_distance_dialog.hpp"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
@@ -14,7 +15,10 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "core/ascii.hpp"
+#include "core/field_reading.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/messages.hpp"
@@ -92,6 +96,7 @@ CourseDistanceDialog::CourseDistanceDialog(const RememberedAirports& remembered,
       airportsFile_(std::move(airportsFile)),
       names_(names) {
   setObjectName(QStringLiteral("courseWindow"));
+  takeOffYear_ = decimalYear(currentLocalTime());
   buildWindow();
 
   values_ = courseWindowOpening(remembered);
@@ -156,6 +161,18 @@ void CourseDistanceDialog::buildWindow() {
   destinationName_ = makeNameLabel(QStringLiteral("destinationName"));
   to->addWidget(destinationName_, 3, 0, 1, 3);
 
+  // The variation at the middle of the leg the fields show, as the pilot types: the
+  // planner takes it with the course only when the pilot ticks the box.
+  variationText_ = new QLabel;
+  variationText_->setObjectName(QStringLiteral("variationText"));
+  variationText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  useVariation_ = new QCheckBox(QStringLiteral("Use &Variation"));
+  useVariation_->setObjectName(QStringLiteral("useVariation"));
+  useVariation_->setToolTip(QStringLiteral("OK also puts this variation into the planner's Variation field"));
+  auto* variation = new QHBoxLayout;
+  variation->addWidget(variationText_, 1);
+  variation->addWidget(useVariation_);
+
   auto* buttons = new QHBoxLayout;
   okButton_ = ui::addButton(buttons, QStringLiteral("OK"), QStringLiteral("okButton"));
   conversionsButton_ = ui::addButton(buttons, QStringLiteral("&Convesions"), QStringLiteral("conversionsButton"));
@@ -168,18 +185,22 @@ void CourseDistanceDialog::buildWindow() {
   groups->addWidget(arrival);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
+  layout->addLayout(variation);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(originCombo_, &QComboBox::activated, this, &CourseDistanceDialog::chooseOriginEntry);
   connect(destinationCombo_, &QComboBox::activated, this, &CourseDistanceDialog::chooseDestinationEntry);
+  for (QLineEdit* field : {originLatitude_, originLongitude_, destinationLatitude_, destinationLongitude_}) {
+    connect(field, &QLineEdit::textChanged, this, &CourseDistanceDialog::updateVariation);
+  }
   connect(okButton_, &QPushButton::clicked, this, &CourseDistanceDialog::acceptLeg);
   connect(conversionsButton_, &QPushButton::clicked, this, &CourseDistanceDialog::openConversions);
   connect(addButton_, &QPushButton::clicked, this, &CourseDistanceDialog::addAirportToDatabase);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
   ui::chainTabOrder({originLatitude_, originLongitude_, originCombo_, destinationLatitude_, destinationLongitude_,
-                     destinationCombo_, okButton_, conversionsButton_, addButton_, cancelButton_});
+                     destinationCombo_, useVariation_, okButton_, conversionsButton_, addButton_, cancelButton_});
 }
 
 void CourseDistanceDialog::fillLists() {
@@ -214,6 +235,26 @@ void CourseDistanceDialog::writeFields() {
   destinationName_->setText(description(destinationList_, values_.destinationId));
 }
 
+void CourseDistanceDialog::setTakeOffDate(const LocalDateTime& takeOff) {
+  takeOffYear_ = decimalYear(takeOff);
+  updateVariation();
+}
+
+// From the positions the fields show, read without a message: what OK would take.
+void CourseDistanceDialog::updateVariation() {
+  auto position = [](const QLineEdit* field) {
+    const FieldReading reading = readNumberField(field->text().toStdString());
+    return reading.status == FieldStatus::Accepted ? reading.value : std::numeric_limits<double>::quiet_NaN();
+  };
+  variation_ = legVariation({position(originLatitude_), position(originLongitude_)},
+                            {position(destinationLatitude_), position(destinationLongitude_)}, takeOffYear_);
+  variationText_->setText(QString::fromStdString(legVariationText(variation_)));
+  const bool known = variation_.outcome == DeclinationOutcome::Computed;
+  // Never a variation the window no longer shows.
+  if (!known) useVariation_->setChecked(false);
+  useVariation_->setEnabled(known);
+}
+
 QString CourseDistanceDialog::description(const AirportList& list, const std::string& identifier) const {
   // Only for an airport the pilot's database holds: a name must never suggest a
   // position that the fields do not show.
@@ -242,7 +283,12 @@ void CourseDistanceDialog::acceptLeg() {
   }
   // A field refused above was used all the same; the leg is handed over only once
   // every field reads cleanly.
-  if (readFields()) accept();
+  if (!readFields()) return;
+  leg_.variation.reset();
+  if (useVariation_->isChecked() && variation_.outcome == DeclinationOutcome::Computed) {
+    leg_.variation = variation_.variation;
+  }
+  accept();
 }
 
 void CourseDistanceDialog::openConversions() {

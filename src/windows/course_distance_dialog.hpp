@@ -8,8 +8,11 @@
 
 #include "core/airport_names.hpp"
 #include "core/airports.hpp"
+#include "core/clock.hpp"
 #include "core/course_selection.hpp"
+#include "core/magnetic.hpp"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,7 +31,12 @@ class CourseDistanceDialog : public QDialog {
                        std::filesystem::path airportsFile, const AirportNames* names, QWidget* parent = nullptr);
   ~CourseDistanceDialog() override;
 
-  /// The leg as OK left it; meaningful when the window closed accepted.
+  /// The date of the leg's take-off, for the magnetic variation the window shows;
+  /// the current date until this is called.
+  void setTakeOffDate(const LocalDateTime& takeOff);
+
+  /// The leg as OK left it; meaningful when the window closed accepted. It carries a
+  /// variation only when the pilot ticked "Use Variation" and the model gave one.
   const AcceptedLeg& acceptedLeg() const { return leg_; }
 
  private:
@@ -36,6 +44,7 @@ class CourseDistanceDialog : public QDialog {
   void fillLists();
   bool readFields();
   void writeFields();
+  void updateVariation();
   void chooseOriginEntry(int entry);
   void chooseDestinationEntry(int entry);
   void acceptLeg();
@@ -52,6 +61,8 @@ class CourseDistanceDialog : public QDialog {
   AirportList destinationList_;
   AcceptedLeg leg_;
   CourseWindowValues& values_ = leg_.values;
+  std::optional<double> takeOffYear_;
+  LegVariation variation_;
 
   QLineEdit* originLatitude_ = nullptr;
   QLineEdit* originLongitude_ = nullptr;
@@ -63,6 +74,8 @@ class CourseDistanceDialog : public QDialog {
   QStringListModel* destinationModel_ = nullptr;
   QLabel* originName_ = nullptr;
   QLabel* destinationName_ = nullptr;
+  QLabel* variationText_ = nullptr;
+  QCheckBox* useVariation_ = nullptr;
   QPushButton* okButton_ = nullptr;
   QPushButton* conversionsButton_ = nullptr;
   QPushButton* addButton_ = nullptr;

@@ -322,6 +322,7 @@ void PlannerDialog::getCourseAndDistance() {
   if (services_.airports == nullptr) return;
   CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), services_.airportNames,
                               this);
+  window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;
   message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
   ui::handDefaultButton(getTcButton_, calculateButton_);

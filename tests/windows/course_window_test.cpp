@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <memory>
 
 #include "core/airport_names.hpp"
+#include "core/magnetic.hpp"
 #include "core/numbers.hpp"
 #include "test_support.hpp"
 #include "windows/course_distance_dialog.hpp"
@@ -55,6 +57,8 @@ struct CourseWindow {
   QLineEdit* entry() const { return destinations()->lineEdit(); }
   QLabel* originName() const { return window->findChild<QLabel*>(QStringLiteral("originName")); }
   QLabel* destinationName() const { return window->findChild<QLabel*>(QStringLiteral("destinationName")); }
+  QLabel* variationText() const { return window->findChild<QLabel*>(QStringLiteral("variationText")); }
+  QCheckBox* useVariation() const { return window->findChild<QCheckBox*>(QStringLiteral("useVariation")); }
   QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(QLatin1String(name)); }
   void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
   QStringList positions() const {
@@ -726,6 +730,83 @@ class CourseWindowTest : public QObject {
     window_.reset();
     const CourseWindow other = openWindow({"QQA", "", {}, {}}, "QQB:1;2,");
     QCOMPARE(other.originName()->text(), QString());
+  }
+
+  // The variation at the middle of the leg, for the take-off date on the planner's
+  // picker; the planner's Variation changes only when the pilot ticks the box.
+  void variationAtMidLegGoesToThePlannerOnlyWhenAsked() {
+    writeFile("config.fly", test::kExampleDefaults);
+    writeFile("airports.fly", kAirports);
+    openPlanner();
+    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+        ->setDateTime(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+    const GeoPosition qqa{40.5, -75.25}, qqb{41.75, -72.5};
+    const LegVariation expected = legVariation(qqa, qqb, decimalYear({2026, 6, 15, 10, 0, 0}));
+    QCOMPARE(expected.outcome, DeclinationOutcome::Computed);
+    const QString shown = QString::fromStdString(legVariationText(expected));
+    QVERIFY(shown.startsWith(QStringLiteral("Variation at mid-leg: 1")));  // some 13 degrees west
+    QVERIFY(shown.endsWith(QStringLiteral("\u00B0 W (WMM2025)")));
+
+    getCourse([&](const CourseWindow& w) {
+      w.pickDestination(QStringLiteral("QQB"));
+      QCOMPARE(w.variationText()->text(), shown);
+      QVERIFY(w.useVariation()->isEnabled());
+      QVERIFY(!w.useVariation()->isChecked());
+      w.click("okButton");
+    });
+    QCOMPARE(plannerText(1004), QStringLiteral("-5"));  // the defaults' variation, untouched
+    QCOMPARE(plannerText(1000), QStringLiteral("58"));
+
+    // Back again, this time taking the variation: the same midpoint, the same value.
+    getCourse([&](const CourseWindow& w) {
+      w.pickDestination(QStringLiteral("QQA"));
+      QCOMPARE(w.variationText()->text(), shown);
+      QTest::mouseClick(w.useVariation(), Qt::LeftButton);
+      QVERIFY(w.useVariation()->isChecked());
+      w.click("okButton");
+    });
+    QCOMPARE(plannerText(1004), QString::fromStdString(fieldText(expected.variation)));
+    QCOMPARE(plannerText(1000), QStringLiteral("240"));
+
+    // A typed position counts at once; one that is no position takes the box away.
+    catcher_->clear();
+    getCourse([&](const CourseWindow& w) {
+      QTest::mouseClick(w.useVariation(), Qt::LeftButton);
+      test::typeInto(w.destinationLatitude(), QStringLiteral("41.75x"));
+      QCOMPARE(w.variationText()->text(), QStringLiteral("Variation at mid-leg: none, the positions give no leg"));
+      QVERIFY(!w.useVariation()->isEnabled());
+      QVERIFY(!w.useVariation()->isChecked());
+      test::typeInto(w.destinationLatitude(), QStringLiteral("41.75"));
+      test::typeInto(w.destinationLongitude(), QStringLiteral("-72.5"));
+      QCOMPARE(w.variationText()->text(), QString::fromStdString(legVariationText(legVariation(
+                                               qqa, qqb, decimalYear({2026, 6, 15, 10, 0, 0})))));
+      QVERIFY(w.useVariation()->isEnabled());
+      QVERIFY(!w.useVariation()->isChecked());
+    });
+    QVERIFY(catcher_->texts().isEmpty());
+  }
+
+  void variationIsRefusedOutsideTheModelsYearsAndNearThePole() {
+    const CourseWindow w = openWindow({"QQA", "QQB", {}, {}}, kAirports);
+    window_->setTakeOffDate({2031, 1, 2, 8, 0, 0});
+    QCOMPARE(w.variationText()->text(),
+             QStringLiteral("Variation at mid-leg: none, the take-off date is outside WMM2025 (2025.0 to 2030.0)"));
+    QVERIFY(!w.useVariation()->isEnabled());
+    window_->setTakeOffDate({2027, 3, 1, 8, 0, 0});
+    QVERIFY(w.variationText()->text().endsWith(QStringLiteral(" W (WMM2025)")));
+    QVERIFY(w.useVariation()->isEnabled());
+    // The label says what it shows to a screen reader.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w.variationText());
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->text(QAccessible::Name), w.variationText()->text());
+
+    for (auto [field, text] : {std::pair{w.originLatitude(), "85"}, {w.originLongitude(), "135"},
+                               {w.destinationLatitude(), "86.5"}, {w.destinationLongitude(), "145"}}) {
+      test::typeInto(field, QString::fromLatin1(text));
+    }
+    QCOMPARE(w.variationText()->text(),
+             QStringLiteral("Variation at mid-leg: none, too near the magnetic pole for a compass (WMM2025)"));
+    QVERIFY(!w.useVariation()->isEnabled());
   }
 };
 
