@@ -4,6 +4,7 @@
 # a pilot would:
 #   planner.png            the worked leg, after Calculate
 #   course-window.png      Get TC and Distance from JFK, with BOS typed as destination
+#                          and "Use Variation" ticked
 #   coordinate-window.png  Convesions, with 40 30 0 / 73 46 44 converted
 # Usage: scripts/screenshot.sh [--wm] [OUT_FOLDER]   (default docs/; --wm runs openbox)
 set -euo pipefail
@@ -61,6 +62,7 @@ shot 'Orvane - by Halvick' planner.png
 xdotool key alt+g
 sleep 1
 xdotool type --delay 60 "BOS"; xdotool key Tab
+xdotool key alt+v
 sleep 0.5
 shot 'Get True Course & Distance' course-window.png
 
