@@ -6,6 +6,7 @@
 #   course-window.png      Get TC and Distance from JFK, with BOS typed as destination
 #                          and "Use Variation" ticked
 #   coordinate-window.png  Convesions, with 40 30 0 / 73 46 44 converted
+#   altitude-airspeed-window.png  Altitude and Airspeed on a warm day at 6,500 ft
 # Usage: scripts/screenshot.sh [--wm] [OUT_FOLDER]   (default docs/; --wm runs openbox)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -76,3 +77,21 @@ xdotool type --delay 40 "44"; xdotool key Tab space
 xdotool key Return
 sleep 0.5
 shot 'Coordinates Conversion' coordinate-window.png
+
+# Back to the planner (Escape closes the converter, then the course window), then
+# Tools > Altitude and Airspeed on a warm day at a field of 6,500 ft; Enter calculates.
+xdotool key Escape
+sleep 0.5
+xdotool key Escape
+sleep 0.5
+xdotool key alt+t
+sleep 0.5
+xdotool key a
+sleep 1
+xdotool type --delay 40 "6500"; xdotool key Tab
+xdotool type --delay 40 "1008"; xdotool key Tab Tab
+xdotool type --delay 40 "24"; xdotool key Tab
+xdotool type --delay 40 "105"
+xdotool key Return
+sleep 0.5
+shot 'Altitude and Airspeed' altitude-airspeed-window.png

@@ -25,6 +25,7 @@
 #include "ui/messages.hpp"
 #include "windows/about_dialog.hpp"
 #include "windows/about_entry.hpp"
+#include "windows/altitude_airspeed_dialog.hpp"
 #include "windows/app_icon.hpp"
 #include "windows/coordinate_conversion_dialog.hpp"
 #include "windows/course_distance_dialog.hpp"
@@ -217,6 +218,9 @@ QMenuBar* PlannerDialog::buildMenuBar() {
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
   add(tools, QStringLiteral("Weight and &Balance"), 32791, &PlannerDialog::weightAndBalance);
+  QAction* atmosphere = tools->addAction(QStringLiteral("&Altitude and Airspeed"));
+  atmosphere->setObjectName(QStringLiteral("commandAltitudeAirspeed"));
+  connect(atmosphere, &QAction::triggered, this, &PlannerDialog::altitudeAndAirspeed);
   tools->addSeparator();
   add(tools, QStringLiteral("&Coordinates Conversions"), 32774, &PlannerDialog::convertCoordinates);
   add(tools, QStringLiteral("&Weight Conversions"), 32780, [this] { WeightConversionDialog(this).exec(); });
@@ -341,6 +345,14 @@ void PlannerDialog::weightAndBalance() {
   WeightBalanceDialog window(airplane_, plan_.inputs.fuelOnBoard, this);
   window.exec();
   takeBackBalanceSheet(window.sheet(), airplane_, plan_.inputs.fuelOnBoard);
+  writeFields();
+}
+
+// On OK the TAS comes back into the planner's field; Cancel hands nothing.
+void PlannerDialog::altitudeAndAirspeed() {
+  AltitudeAirspeedDialog window(kAirspeedRange, this);
+  if (window.exec() != QDialog::Accepted) return;
+  plan_.inputs.trueAirspeed = window.trueAirspeed();
   writeFields();
 }
 

@@ -86,6 +86,7 @@ class PlannerDialog : public QDialog {
   void getCourseAndDistance();
   void convertCoordinates();
   void weightAndBalance();
+  void altitudeAndAirspeed();
   void reset();
   void saveDefaults();
   void loadDefaults();
