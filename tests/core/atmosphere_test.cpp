@@ -66,15 +66,9 @@ TEST(PressureAltitude, FromTheAltimeterSetting) {
   EXPECT_NEAR(hectopascals(29.92126, PressureUnit::InchesOfMercury), 1013.25, 0.001);
 }
 
-TEST(DensityAltitude, StandardTemperatureGivesThePressureAltitude) {
-  for (const double altitude : {-2000.0, 0.0, 5000.0, 20000.0, 36089.0, 40000.0, 60000.0}) {
-    SCOPED_TRACE(altitude);
-    EXPECT_NEAR(densityAltitudeFt(altitude, standardAtmosphere(altitude).temperatureC), altitude, 1e-6);
-  }
-}
-
 // Worked by hand from the table: the density ratio is (p / p0) (T0 / T), and the density
-// altitude is where the table has that ratio.
+// altitude is where the table has that ratio; at the standard temperature it is the
+// pressure altitude.
 TEST(DensityAltitude, WorkedExamples) {
   const struct {
     const char* name;
@@ -82,6 +76,8 @@ TEST(DensityAltitude, WorkedExamples) {
   } cases[] = {
       // (843.07 / 1013.25) (288.15 / 303.15) = 0.79087
       {"a hot day at 5,000 ft", 5000, 30, 7801},
+      {"standard at 5,000 ft", 5000, 5.094, 5000},
+      {"standard at 40,000 ft", 40000, -56.5, 40000},
       {"a hot day at sea level", 0, 35, 2275},
       {"a cold day at sea level", 0, -20, -4494},
       {"mountain field in summer", 8000, 25, 10898},
@@ -118,43 +114,29 @@ TEST(TrueAirspeed, WorkedExamples) {
   EXPECT_NEAR(machNumber(661.4786, SpeedUnit::Knots, 0), 1, 1e-6);
 }
 
-TEST(AltitudeAirspeed, OutcomesAndResults) {
+// Why nothing is computed; the results of a computed case are the window test's.
+TEST(AltitudeAirspeed, Outcomes) {
   using enum AtmosphereOutcome;
-  const auto inputs = [](double indicated, double qnh, double oat, double cas) {
-    AltitudeAirspeedInputs in;
-    in.indicatedAltitudeFt = indicated;
-    in.qnh = qnh;
-    in.outsideAirTemperatureC = oat;
-    in.calibratedAirspeed = cas;
-    return in;
-  };
   const struct {
     const char* name;
-    AltitudeAirspeedInputs in;
+    double indicatedFt, qnh, oatC, cas;
     AtmosphereOutcome outcome;
   } cases[] = {
-      {"an ordinary day", inputs(4500, 1003, 22, 110), Computed},
-      {"QNH 0", inputs(0, 0, 15, 100), NotComputable},
-      {"below absolute zero", inputs(0, 1013.25, -274, 100), NotComputable},
-      {"negative airspeed", inputs(0, 1013.25, 15, -1), NotComputable},
-      {"not a number", inputs(kNaN, 1013.25, 15, 100), NotComputable},
-      {"above the model", inputs(70000, 1013.25, -56.5, 100), OutsideAtmosphere},
-      {"density beyond the model", inputs(-15000, 1100, -70, 100), OutsideAtmosphere},
-      {"Mach 1", inputs(0, 1013.25, 15, 700), Supersonic},
+      {"an ordinary day", 4500, 1003, 22, 110, Computed},
+      {"QNH 0", 0, 0, 15, 100, NotComputable},
+      {"below absolute zero", 0, 1013.25, -274, 100, NotComputable},
+      {"negative airspeed", 0, 1013.25, 15, -1, NotComputable},
+      {"not a number", kNaN, 1013.25, 15, 100, NotComputable},
+      {"above the model", 70000, 1013.25, -56.5, 100, OutsideAtmosphere},
+      {"density beyond the model", -15000, 1100, -70, 100, OutsideAtmosphere},
+      {"Mach 1", 0, 1013.25, 15, 700, Supersonic},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const AltitudeAirspeedComputation computed = computeAltitudeAirspeed(c.in);
+    const AltitudeAirspeedComputation computed =
+        computeAltitudeAirspeed({c.indicatedFt, c.qnh, PressureUnit::Hectopascals, c.oatC, c.cas, SpeedUnit::Knots});
     EXPECT_EQ(computed.outcome, c.outcome);
-    if (c.outcome != Computed) {
-      EXPECT_EQ(computed.results.trueAirspeed, 0);
-      continue;
-    }
-    const double pressureAltitude = pressureAltitudeFt(c.in.indicatedAltitudeFt, c.in.qnh, c.in.qnhUnit);
-    EXPECT_EQ(computed.results.pressureAltitudeFt, pressureAltitude);
-    EXPECT_EQ(computed.results.densityAltitudeFt, densityAltitudeFt(pressureAltitude, c.in.outsideAirTemperatureC));
-    EXPECT_EQ(computed.results.trueAirspeed,
-              trueAirspeed(c.in.calibratedAirspeed, c.in.speedUnit, pressureAltitude, c.in.outsideAirTemperatureC));
+    EXPECT_EQ(computed.results.trueAirspeed > 0, c.outcome == Computed);
   }
 }
 
