@@ -1,7 +1,10 @@
 #include "app/planner_app.hpp"
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <system_error>
+
+#include "core/airport_directory.hpp"
 
 #include "app/shipped_airport_names.hpp"
 #include "windows/planner_dialog.hpp"
@@ -15,6 +18,22 @@ std::filesystem::path workingFolder() {
   std::error_code ec;
   std::filesystem::path folder = std::filesystem::current_path(ec);
   return ec ? std::filesystem::path(".") : folder;
+}
+
+// The airport directory is shipped data, never the pilot's: it lies beside the program
+// in a build, and in the shared data folder once installed.
+std::filesystem::path airportDirectoryFile() {
+  const std::filesystem::path program = QCoreApplication::applicationDirPath().toStdString();
+  const std::string name(kAirportDirectoryFileName);
+  std::error_code ec;
+  if (std::filesystem::exists(program / name, ec)) return program / name;
+  return program / ORVANE_PROGRAM_TO_DATA / name;
+}
+
+// Opened when the course window first needs it, so that it costs the start nothing.
+const DirectoryLoad& airportDirectory() {
+  static const DirectoryLoad load = loadAirportDirectory(airportDirectoryFile());
+  return load;
 }
 
 }  // namespace
@@ -32,6 +51,7 @@ int PlannerApp::run() {
   services.launcher = &launcher_;
   services.airports = &airports_;
   services.airportNames = &shippedAirportNames();
+  services.airportDirectory = airportDirectory;
   PlannerDialog planner(std::move(services));
   planner.exec();
   return 0;

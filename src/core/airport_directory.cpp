@@ -11,6 +11,7 @@
 
 #include "core/ascii.hpp"
 #include "core/files.hpp"
+#include "core/numbers.hpp"
 
 namespace orvane {
 namespace {
@@ -396,6 +397,43 @@ std::string_view surfaceName(RunwaySurface surface) {
     case RunwaySurface::Metal: return "metal";
   }
   return {};
+}
+
+std::vector<std::string> runwayWindLines(const AirportDirectory& directory, const DirectoryAirport& airport,
+                                         double windDirectionTrue, double windSpeed) {
+  const bool calm = !(windSpeed > 0) || !std::isfinite(windDirectionTrue);
+  std::vector<RunwayEnd> ends;
+  std::vector<std::string> runwayTexts;  // length and surface of each end's runway
+  std::vector<std::string> lines;
+  for (const DirectoryRunway& runway : directory.runways(airport)) {
+    std::string text = runway.lengthFeet > 0 ? formatFixed(runway.lengthFeet, 0) + " ft" : std::string("length unknown");
+    if (!surfaceName(runway.surface).empty()) text += " " + std::string(surfaceName(runway.surface));
+    if (runway.ends.empty()) lines.push_back("Runway of " + text + ": its ends are not in the data");
+    for (const RunwayEnd& end : runway.ends) {
+      ends.push_back(end);
+      runwayTexts.push_back(text);
+    }
+  }
+  const std::vector<RunwayEndWind> winds = runwayEndWinds(ends, calm ? 0.0 : windDirectionTrue, calm ? 0.0 : windSpeed);
+  std::vector<std::string> endLines;
+  for (std::size_t i = 0; i < winds.size(); ++i) {
+    const RunwayEndWind& wind = winds[i];
+    std::string line = wind.end.designator + "  ";
+    line += wind.end.trueHeadingDeg ? formatFixed(*wind.end.trueHeadingDeg, 1) + "\u00B0 true" : "heading unknown";
+    line += "  " + runwayTexts[i];
+    if (!calm && wind.wind) {
+      const std::int32_t along = roundToWhole(wind.wind->headwind);
+      const std::int32_t across = roundToWhole(wind.wind->crosswind);
+      line += along < 0 ? "  tailwind " + formatFixed(-along, 0) : "  headwind " + formatFixed(along, 0);
+      line += "  crosswind " + formatFixed(across, 0);
+      if (across != 0 && wind.wind->side == CrosswindSide::Left) line += " from the left";
+      if (across != 0 && wind.wind->side == CrosswindSide::Right) line += " from the right";
+      if (wind.mostHeadwind) line += "  - most headwind";
+    }
+    endLines.push_back(std::move(line));
+  }
+  endLines.insert(endLines.end(), lines.begin(), lines.end());
+  return endLines;
 }
 
 }  // namespace orvane

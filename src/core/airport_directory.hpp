@@ -120,6 +120,15 @@ std::string foldForSearch(std::string_view text);
 /// country, empty parts left out with their separator.
 std::string describeDirectoryAirport(const DirectoryAirport& airport);
 
+/// One line per runway end of `airport` for the runway list, with the components of the
+/// wind (direction [degrees true], speed [any unit; the components come in it]) to whole
+/// units: "24  238.6° true  3510 ft grass  headwind 12  crosswind 3 from the left",
+/// and "  - most headwind" on the end (or parallel ends) with the most. A calm wind
+/// (speed 0 or less, or not a number) gives the ends without components; an end of
+/// unknown heading says so; a runway whose ends the data lacks gets one line of its own.
+std::vector<std::string> runwayWindLines(const AirportDirectory& directory, const DirectoryAirport& airport,
+                                         double windDirectionTrue, double windSpeed);
+
 /// "grass", "asphalt", ...; empty for an unknown surface.
 std::string_view surfaceName(RunwaySurface surface);
 

@@ -6,19 +6,23 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QValidator>
 #include <QVBoxLayout>
+#include <functional>
 
 #include <limits>
 
 #include "core/ascii.hpp"
 #include "core/field_reading.hpp"
+#include "core/numbers.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/messages.hpp"
@@ -29,6 +33,50 @@ namespace {
 
 constexpr NumberRange kCoordinateRange{-360, 360};
 constexpr int kListCharacters = 8;  // an identifier and room to spare
+constexpr std::size_t kMostMatches = 50;  // what a pilot scrolls through before typing on
+constexpr int kMatchRowsShown = 5;
+// A code in the pilot's file names a directory airport only where that airport lies:
+// an identifier the pilot made up may be another airport's code elsewhere.
+constexpr double kSameAirportNm = 2.0;
+
+// Enter in the search field or its list chooses a match instead of pressing OK; Down
+// goes from the field to the matches.
+class SearchField : public QLineEdit {
+ public:
+  std::function<void()> onEnter;
+  QListWidget* matches = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      if (onEnter) onEnter();
+      event->accept();
+      return;
+    }
+    if (event->key() == Qt::Key_Down && matches != nullptr && matches->count() > 0) {
+      matches->setFocus(Qt::TabFocusReason);
+      matches->setCurrentRow(0);
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+};
+
+class MatchList : public QListWidget {
+ public:
+  std::function<void()> onEnter;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      if (onEnter) onEnter();
+      event->accept();
+      return;
+    }
+    QListWidget::keyPressEvent(event);
+  }
+};
 
 // Shows what the pilot types in upper case, as the list shows its identifiers.
 class UpperCaseValidator : public QValidator {
@@ -90,11 +138,12 @@ QLabel* makeNameLabel(const QString& name) {
 
 CourseDistanceDialog::CourseDistanceDialog(const RememberedAirports& remembered, AirportDatabase& database,
                                            std::filesystem::path airportsFile, const AirportNames* names,
-                                           QWidget* parent)
+                                           QWidget* parent, CourseWindowDirectory directory)
     : QDialog(parent, ui::kWindowFlags),
       database_(database),
       airportsFile_(std::move(airportsFile)),
-      names_(names) {
+      names_(names),
+      directory_(directory) {
   setObjectName(QStringLiteral("courseWindow"));
   takeOffYear_ = decimalYear(currentLocalTime());
   buildWindow();
@@ -108,6 +157,20 @@ CourseDistanceDialog::CourseDistanceDialog(const RememberedAirports& remembered,
   if (auto entry = findListEntry(destinationList_, values_.destinationId)) {
     destinationCombo_->setCurrentIndex(static_cast<int>(*entry));
     chooseDestinationEntry(static_cast<int>(*entry));
+  }
+  // An airport taken from the directory at an earlier opening is chosen again by its
+  // code, as the lists choose the pilot's own: the next leg starts at the last one's end.
+  if (directory_.directory != nullptr) {
+    if (!findListEntry(originList_, values_.originId)) {
+      originFromDirectory_ = directory_.directory->findByCode(values_.originId);
+      if (originFromDirectory_) values_.origin = directory_.directory->airport(*originFromDirectory_).position;
+    }
+    if (!findListEntry(destinationList_, values_.destinationId)) {
+      destinationFromDirectory_ = directory_.directory->findByCode(values_.destinationId);
+      if (destinationFromDirectory_) {
+        values_.destination = directory_.directory->airport(*destinationFromDirectory_).position;
+      }
+    }
   }
   writeFields();
   // The pilot's next step is nearly always the destination.
@@ -136,7 +199,7 @@ void CourseDistanceDialog::buildWindow() {
   originCombo_ = makeAirportCombo(QStringLiteral("originList"), originModel_);
   ui::addRow(from, 2, 0, QStringLiteral("saved airports:"), originCombo_, QString(), QStringLiteral("OriginList"));
   originName_ = makeNameLabel(QStringLiteral("originName"));
-  from->addWidget(originName_, 3, 0, 1, 3);
+  from->addWidget(originName_, 5, 0, 1, 3);
 
   auto* arrival = new QGroupBox(QStringLiteral("Arrival Coordinates / Update Database"));
   arrival->setObjectName(QStringLiteral("groupArrival"));
@@ -159,7 +222,47 @@ void CourseDistanceDialog::buildWindow() {
   ui::addRow(to, 2, 0, QStringLiteral("saved airports/add new"), destinationCombo_, QString(),
              QStringLiteral("DestinationList"));
   destinationName_ = makeNameLabel(QStringLiteral("destinationName"));
-  to->addWidget(destinationName_, 3, 0, 1, 3);
+  to->addWidget(destinationName_, 5, 0, 1, 3);
+
+  // The directory of the world's airfields: matches as the pilot types, a runway list
+  // for an airport it knows.
+  const auto addSearch = [this](QGridLayout* grid, const QString& key, bool origin, QLineEdit*& field,
+                                QListWidget*& list) {
+    auto* search = new SearchField;
+    auto* matches = new MatchList;
+    search->matches = matches;
+    search->setObjectName(key + QStringLiteral("Search"));
+    search->setClearButtonEnabled(true);
+    ui::addRow(grid, 3, 0, QStringLiteral("search all airfields:"), search, QString(), key + QStringLiteral("Search"));
+    matches->setObjectName(key + QStringLiteral("Matches"));
+    matches->setAccessibleName(origin ? QStringLiteral("Departure airfields found")
+                                      : QStringLiteral("Arrival airfields found"));
+    matches->setUniformItemSizes(true);
+    matches->setTextElideMode(Qt::ElideRight);
+    matches->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    matches->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    matches->setFixedHeight(kMatchRowsShown * (matches->fontMetrics().lineSpacing() + 2) + 2 * matches->frameWidth());
+    grid->addWidget(matches, 4, 0, 1, 3);
+    if (directory_.directory == nullptr) {
+      search->setEnabled(false);
+      search->setPlaceholderText(QStringLiteral("airport directory not available"));
+      matches->setEnabled(false);
+    }
+    search->onEnter = [this, origin, matches] { chooseFromDirectory(origin, matches); };
+    matches->onEnter = search->onEnter;
+    connect(search, &QLineEdit::textEdited, this, [this, matches](const QString& text) { searchDirectory(matches, text); });
+    connect(matches, &QListWidget::itemClicked, this, [this, origin, matches] { chooseFromDirectory(origin, matches); });
+    field = search;
+    list = matches;
+  };
+  addSearch(from, QStringLiteral("origin"), true, originSearch_, originResults_);
+  addSearch(to, QStringLiteral("destination"), false, destinationSearch_, destinationResults_);
+  // Across the whole window, so that each runway end keeps to one line.
+  runways_ = new QLabel;
+  runways_->setObjectName(QStringLiteral("runwayList"));
+  runways_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  runways_->setWordWrap(true);
+  runways_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   // The variation at the middle of the leg the fields show, as the pilot types: the
   // planner takes it with the course only when the pilot ticks the box.
@@ -185,6 +288,7 @@ void CourseDistanceDialog::buildWindow() {
   groups->addWidget(arrival);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
+  layout->addWidget(runways_);
   layout->addLayout(variation);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -199,8 +303,9 @@ void CourseDistanceDialog::buildWindow() {
   connect(addButton_, &QPushButton::clicked, this, &CourseDistanceDialog::addAirportToDatabase);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-  ui::chainTabOrder({originLatitude_, originLongitude_, originCombo_, destinationLatitude_, destinationLongitude_,
-                     destinationCombo_, useVariation_, okButton_, conversionsButton_, addButton_, cancelButton_});
+  ui::chainTabOrder({originLatitude_, originLongitude_, originCombo_, originSearch_, originResults_,
+                     destinationLatitude_, destinationLongitude_, destinationCombo_, destinationSearch_,
+                     destinationResults_, useVariation_, okButton_, conversionsButton_, addButton_, cancelButton_});
 }
 
 void CourseDistanceDialog::fillLists() {
@@ -231,8 +336,12 @@ void CourseDistanceDialog::writeFields() {
   ui::writeNumber(destinationLatitude_, values_.destination.latitude);
   ui::writeNumber(destinationLongitude_, values_.destination.longitude);
   ui::writeText(destinationCombo_->lineEdit(), values_.destinationEntry);
-  originName_->setText(description(originList_, values_.originId));
-  destinationName_->setText(description(destinationList_, values_.destinationId));
+  const auto origin = knownAirport(originList_, values_.originId, values_.origin, originFromDirectory_);
+  const auto destination =
+      knownAirport(destinationList_, values_.destinationId, values_.destination, destinationFromDirectory_);
+  originName_->setText(description(originList_, values_.originId, values_.origin, origin));
+  destinationName_->setText(description(destinationList_, values_.destinationId, values_.destination, destination));
+  writeRunways(origin, destination);
 }
 
 void CourseDistanceDialog::setTakeOffDate(const LocalDateTime& takeOff) {
@@ -255,21 +364,96 @@ void CourseDistanceDialog::updateVariation() {
   useVariation_->setEnabled(known);
 }
 
-QString CourseDistanceDialog::description(const AirportList& list, const std::string& identifier) const {
+std::optional<std::size_t> CourseDistanceDialog::knownAirport(const AirportList& list, const std::string& identifier,
+                                                              GeoPosition position,
+                                                              std::optional<std::size_t> chosen) const {
+  if (chosen || directory_.directory == nullptr || !findListEntry(list, identifier)) return chosen;
+  // The pilot's record: named by the directory where an airport of that code lies there.
+  const auto record = locateAirport(table_, identifier);
+  return directory_.directory->findByCodeNear(identifier, record ? *record : position, kSameAirportNm);
+}
+
+QString CourseDistanceDialog::description(const AirportList& list, const std::string& identifier, GeoPosition,
+                                          std::optional<std::size_t> directoryAirport) const {
+  if (directoryAirport) {
+    DirectoryAirport shown = directory_.directory->airport(*directoryAirport);
+    const std::string_view code = shown.code;
+    shown.code = identifier;
+    std::string text = describeDirectoryAirport(shown);
+    if (!equalIgnoringCase(code, identifier)) text += " (" + std::string(code) + ")";
+    return QString::fromStdString(text);
+  }
   // Only for an airport the pilot's database holds: a name must never suggest a
   // position that the fields do not show.
   if (names_ == nullptr || !findListEntry(list, identifier)) return {};
   return QString::fromStdString(describeAirport(*names_, identifier));
 }
 
+void CourseDistanceDialog::writeRunways(std::optional<std::size_t> origin, std::optional<std::size_t> destination) {
+  std::string text;
+  for (const auto& [airport, role] : {std::pair{origin, "departure"}, std::pair{destination, "arrival"}}) {
+    if (!airport) continue;
+    const DirectoryAirport& known = directory_.directory->airport(*airport);
+    text += (text.empty() ? "" : "\n") + std::string(known.code) + " (" + role + "):";
+    const std::vector<std::string> lines =
+        runwayWindLines(*directory_.directory, known, directory_.windDirectionTrue, directory_.windSpeed);
+    if (lines.empty()) text += " no runways in the directory";
+    for (const std::string& line : lines) text += "\n    " + line;
+  }
+  if (!text.empty()) {
+    const std::string wind = directory_.windSpeed > 0
+                                 ? "the planner's wind " + fieldText(directory_.windDirectionTrue) + "\u00B0 true at " +
+                                       fieldText(directory_.windSpeed)
+                                 : std::string("calm wind");
+    text = "Runways for " + wind + ":\n" + text;
+  }
+  runways_->setText(QString::fromStdString(text));
+  runways_->setVisible(!text.empty());
+}
+
+void CourseDistanceDialog::searchDirectory(QListWidget* results, const QString& query) {
+  results->clear();
+  if (directory_.directory == nullptr) return;
+  const QByteArray typed = query.toUtf8();
+  for (std::size_t index : directory_.directory->search(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), kMostMatches)) {
+    auto* item = new QListWidgetItem(
+        QString::fromStdString(describeDirectoryAirport(directory_.directory->airport(index))), results);
+    item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(index));
+  }
+  if (results->count() > 0) results->setCurrentRow(0);
+}
+
+void CourseDistanceDialog::chooseFromDirectory(bool origin, QListWidget* results) {
+  const QListWidgetItem* item = results->currentItem();
+  if (item == nullptr || directory_.directory == nullptr) return;
+  const auto index = static_cast<std::size_t>(item->data(Qt::UserRole).toULongLong());
+  const DirectoryAirport& airport = directory_.directory->airport(index);
+  if (origin) {
+    values_.origin = airport.position;
+    values_.originId = std::string(airport.code);
+    originFromDirectory_ = index;
+    originCombo_->setCurrentIndex(-1);
+  } else {
+    values_.destination = airport.position;
+    values_.destinationId = std::string(airport.code);
+    // Left for the three characters under which the pilot may add it to his own file.
+    values_.destinationEntry.clear();
+    destinationFromDirectory_ = index;
+    destinationCombo_->setCurrentIndex(-1);
+  }
+  writeFields();
+}
+
 void CourseDistanceDialog::chooseOriginEntry(int entry) {
   if (entry < 0) return;
+  originFromDirectory_.reset();
   chooseOrigin(values_, originList_, static_cast<std::size_t>(entry), table_);
   writeFields();
 }
 
 void CourseDistanceDialog::chooseDestinationEntry(int entry) {
   if (entry < 0) return;
+  destinationFromDirectory_.reset();
   chooseDestination(values_, destinationList_, static_cast<std::size_t>(entry), table_);
   writeFields();
 }

@@ -325,12 +325,25 @@ void PlannerDialog::calculate() {
 void PlannerDialog::getCourseAndDistance() {
   if (services_.airports == nullptr) return;
   CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), services_.airportNames,
-                              this);
+                              this, courseWindowDirectory());
   window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;
   message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
   ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
+}
+
+CourseWindowDirectory PlannerDialog::courseWindowDirectory() {
+  CourseWindowDirectory directory{nullptr, plan_.inputs.windDirection, plan_.inputs.windVelocity};
+  if (!services_.airportDirectory) return directory;
+  const DirectoryLoad& load = services_.airportDirectory();
+  directory.directory = load.directory.get();
+  // Said once a run: the course window then works on the pilot's file alone.
+  if (load.outcome != DirectoryOutcome::Opened && !directoryProblemShown_) {
+    directoryProblemShown_ = true;
+    message(directoryProblemMessage(load.outcome));
+  }
+  return directory;
 }
 
 // From here the conversion only shows its result: there is no course window to take it.

@@ -4,15 +4,18 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "core/airport_directory.hpp"
 #include "core/airport_names.hpp"
 #include "core/airports.hpp"
 #include "core/course_selection.hpp"
 #include "core/defaults.hpp"
 #include "core/flight.hpp"
 #include "core/geo.hpp"
+#include "windows/course_distance_dialog.hpp"
 
 class QAction;
 class QDateTimeEdit;
@@ -35,6 +38,9 @@ struct PlannerServices {
   ui::Launcher* launcher = nullptr;     // calculator, text editor, browser
   AirportDatabase* airports = nullptr;  // the program-wide airport database
   const AirportNames* airportNames = nullptr;  // names of the shipped airports, may be null
+  // The directory of the world's airfields, opened on the first call (the course window's
+  // first opening) and kept for the run; may be empty (no directory at all).
+  std::function<const DirectoryLoad&()> airportDirectory;
   bool showSplash = true;               // the start-up picture
 };
 
@@ -84,6 +90,7 @@ class PlannerDialog : public QDialog {
 
   void calculate();
   void getCourseAndDistance();
+  CourseWindowDirectory courseWindowDirectory();
   void convertCoordinates();
   void weightAndBalance();
   void altitudeAndAirspeed();
@@ -111,6 +118,7 @@ class PlannerDialog : public QDialog {
   AirplaneData airplane_;
   RememberedAirports remembered_;
   std::unique_ptr<SplashWindow> splash_;
+  bool directoryProblemShown_ = false;
 
   // Data in
   QLineEdit* trueCourse_ = nullptr;

@@ -171,6 +171,38 @@ TEST(DirectoryFile, ReadsAWellFormedFile) {
   EXPECT_DOUBLE_EQ(*load.directory->runways(park)[0].ends[1].trueHeadingDeg, 270.0);
 }
 
+TEST(RunwayList, EachEndWithItsComponentsAndTheMostHeadwindMarked) {
+  const DirectoryLoad load = readAirportDirectory(TinyDirectory{}.file());
+  ASSERT_EQ(load.outcome, DirectoryOutcome::Opened);
+  const DirectoryAirport& park = load.directory->airport(0);
+  struct Case {
+    double direction, speed;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      // 30 degrees off runway 09 from the right: 20 cos 30 = 17.3 along, 20 sin 30 = 10 across.
+      {120, 20,
+       {"09  90.0\u00B0 true  2500 ft grass  headwind 17  crosswind 10 from the right  - most headwind",
+        "27  270.0\u00B0 true  2500 ft grass  tailwind 17  crosswind 10 from the left"}},
+      {270, 12,
+       {"09  90.0\u00B0 true  2500 ft grass  tailwind 12  crosswind 0",
+        "27  270.0\u00B0 true  2500 ft grass  headwind 12  crosswind 0  - most headwind"}},
+      {0, 15,  // straight across: nothing marked
+       {"09  90.0\u00B0 true  2500 ft grass  headwind 0  crosswind 15 from the left",
+        "27  270.0\u00B0 true  2500 ft grass  headwind 0  crosswind 15 from the right"}},
+      {200, 0, {"09  90.0\u00B0 true  2500 ft grass", "27  270.0\u00B0 true  2500 ft grass"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.direction);
+    EXPECT_EQ(runwayWindLines(*load.directory, park, c.direction, c.speed), c.lines);
+  }
+  TinyDirectory noEnds;
+  noEnds.ends = 0;
+  // Ends the header still counts make the file inconsistent; a runway without ends
+  // comes from the shipped data instead.
+  EXPECT_EQ(readAirportDirectory(noEnds.file()).outcome, DirectoryOutcome::Damaged);
+}
+
 TEST(DirectoryFile, RefusesEveryInconsistentValue) {
   struct Case {
     const char* name;
