@@ -70,6 +70,8 @@ expected=(
   "usr/share/icons/hicolor/scalable/apps/$id.svg"
   "usr/share/metainfo/$id.metainfo.xml"
   usr/share/orvane/AIRPORTS-SOURCE.md
+  usr/share/orvane/AIRPORT-DIRECTORY-SOURCE.md
+  usr/share/orvane/airport-directory.bin
   usr/share/orvane/airports.fly
   usr/share/orvane/readme.txt
 )
@@ -90,7 +92,7 @@ for size in 16 32 256; do
     sh -c 'file -b "$1" | grep -q "^PNG image data, $2 x $2,"' sh \
     "$unpacked/usr/share/icons/hicolor/${size}x$size/apps/$id.png" "$size"
 done
-for file in airports.fly readme.txt AIRPORTS-SOURCE.md; do
+for file in airports.fly readme.txt AIRPORTS-SOURCE.md airport-directory.bin AIRPORT-DIRECTORY-SOURCE.md; do
   check "/usr/share/orvane/$file is data/$file" cmp -s "$root/data/$file" "$unpacked/usr/share/orvane/$file"
 done
 
