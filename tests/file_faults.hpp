@@ -15,7 +15,9 @@
 #include <charconv>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -118,6 +120,33 @@ class SmallDisk {
  private:
   std::filesystem::path folder_;
   bool mounted_ = false;
+};
+
+/// While one lives, the copies that in-place saves keep wait in `folder` (the state
+/// folder, XDG_STATE_HOME), made writable by all so that a test acting as "nobody" may
+/// keep them there. Give each test a folder of its own: the copies' folder inside is
+/// used only by the user who made it.
+class StateFolder {
+ public:
+  explicit StateFolder(const std::filesystem::path& folder) {
+    if (const char* old = std::getenv("XDG_STATE_HOME")) saved_ = old;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    std::filesystem::permissions(folder, std::filesystem::perms::all, std::filesystem::perm_options::replace, ec);
+    ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
+  }
+  ~StateFolder() {
+    if (saved_) {
+      ::setenv("XDG_STATE_HOME", saved_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_STATE_HOME");
+    }
+  }
+  StateFolder(const StateFolder&) = delete;
+  StateFolder& operator=(const StateFolder&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
 };
 
 /// A file of `bytes` bytes that takes no room on the disk: `start` followed by zero bytes.

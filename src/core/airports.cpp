@@ -41,17 +41,6 @@ bool isAsciiAlphanumeric(char c) {
 
 }  // namespace
 
-std::string airportTextFromBytes(std::string_view bytes) {
-  constexpr std::size_t kPiece = 127;
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t start = 0; start < bytes.size(); start += kPiece) {
-    const std::string_view piece = bytes.substr(start, kPiece);
-    text.append(piece.substr(0, piece.find('\0')));
-  }
-  return text;
-}
-
 namespace {
 
 struct AirportFile {
@@ -68,7 +57,7 @@ AirportFile readAirportFile(const std::filesystem::path& path) {
     case FileRead::TooLarge: file.outcome = AirportsLoad::TooLarge; return file;
   }
   file.outcome = AirportsLoad::Loaded;
-  file.text = whole.bytes.find('\0') == kNone ? std::move(whole.bytes) : airportTextFromBytes(whole.bytes);
+  file.text = std::move(whole.bytes);
   return file;
 }
 
@@ -173,8 +162,8 @@ bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::pat
   return loadAirportDatabase(database, path) == AirportsLoad::Loaded;
 }
 
-AirportAddition prepareAirportAddition(const AirportDatabase& database, const std::filesystem::path& path,
-                                       std::string_view identifier, GeoPosition position) {
+AirportAddition addAirportToFile(AirportDatabase& database, const std::filesystem::path& path,
+                                 std::string_view identifier, GeoPosition position) {
   AirportAddition addition;
   switch (checkAirportIdentifier(identifier)) {
     case AirportIdentifierCheck::HasSpace: addition.outcome = AddAirportOutcome::HasSpace; return addition;
@@ -184,6 +173,7 @@ AirportAddition prepareAirportAddition(const AirportDatabase& database, const st
     case AirportIdentifierCheck::Valid: break;
   }
 
+  // The file as it is now, read just before it is written.
   std::error_code ec;
   const bool exists = std::filesystem::exists(path, ec);
   AirportFile current;
@@ -192,32 +182,23 @@ AirportAddition prepareAirportAddition(const AirportDatabase& database, const st
   } else {
     current.outcome = AirportsLoad::Loaded;
   }
-  if (current.outcome == AirportsLoad::Loaded) {
-    addition.extendedText = std::move(current.text) + database.unsavedRecords;
-  } else {
-    // Unreadable or too large: add to the text as last read, which holds the unsaved
-    // records already.
-    addition.extendedText = database.text;
-    addition.fileReadable = false;
-    addition.fileTooLarge = current.outcome == AirportsLoad::TooLarge;
-  }
-  const std::size_t before = addition.extendedText.size();
-  addition.outcome = addAirport(addition.extendedText, identifier, position);
-  if (addition.outcome == AddAirportOutcome::Added) addition.record = addition.extendedText.substr(before);
-  return addition;
-}
+  const bool readable = current.outcome == AirportsLoad::Loaded;
+  // Unreadable or too large: the text as last read, which holds the unsaved records.
+  std::string extended = readable ? std::move(current.text) + database.unsavedRecords : database.text;
+  const std::size_t before = extended.size();
+  addition.outcome = addAirport(extended, identifier, position);
+  if (addition.outcome != AddAirportOutcome::Added) return addition;
 
-FileWrite commitAirportAddition(AirportDatabase& database, const std::filesystem::path& path,
-                                AirportAddition addition) {
-  const FileWrite write =
-      addition.fileReadable ? saveAirportText(path, addition.extendedText) : FileWrite::CannotOpen;
-  database.text = std::move(addition.extendedText);
-  if (write == FileWrite::Written) {
+  const std::string record = extended.substr(before);
+  addition.fileTooLarge = current.outcome == AirportsLoad::TooLarge;
+  addition.write = readable ? saveAirportText(path, extended) : FileWrite::CannotOpen;
+  database.text = std::move(extended);
+  if (addition.write == FileWrite::Written) {
     database.unsavedRecords.clear();
   } else {
-    database.unsavedRecords += addition.record;
+    database.unsavedRecords += record;
   }
-  return write;
+  return addition;
 }
 
 std::string airportExistsMessage(std::string_view identifier) {

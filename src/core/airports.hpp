@@ -32,10 +32,6 @@ struct ParsedAirports {
 inline constexpr std::string_view kAirportsFileName = "airports.fly";
 inline constexpr std::string_view kCannotOpenAirportsMessage = "Cannot open airports file!";
 
-/// The airport text of a file's bytes. The file is taken in pieces of 127 bytes, and a
-/// zero byte ends the text of its piece (a text file holds none).
-std::string airportTextFromBytes(std::string_view bytes);
-
 /// The largest airports file that is read [bytes]: 8 MiB, some three times a worldwide
 /// database (2-3 MB, 100,000 records). The course window parses the whole text at
 /// every opening, which takes it close to a second at this size on a busy machine; a
@@ -43,8 +39,9 @@ std::string airportTextFromBytes(std::string_view bytes);
 /// 100 MB one for minutes), so it is refused instead, and never replaced.
 inline constexpr std::size_t kLargestAirportsFileBytes = std::size_t{8} * 1024 * 1024;
 
-/// Reads the whole airport file; empty when it cannot be opened or is larger than
-/// kLargestAirportsFileBytes.
+/// Reads the whole airport file, every byte as it is (zero bytes and text in other
+/// encodings too, so that a rewrite keeps them); empty when it cannot be opened or is
+/// larger than kLargestAirportsFileBytes.
 std::optional<std::string> loadAirportText(const std::filesystem::path& path);
 
 /// Replaces the airport file by the airport text.
@@ -103,26 +100,22 @@ AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesyste
 /// As loadAirportDatabase; false when the file was not read.
 bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
 
-/// A new airport checked against the file as it is now, not as it was last read: what
-/// a text editor saved there since is kept, and so are the records still unsaved.
+/// What adding an airport did.
 struct AirportAddition {
   AddAirportOutcome outcome = AddAirportOutcome::NotThreeAlphanumeric;
-  std::string extendedText;  // Added: the current text with the new record at its end
-  std::string record;        // Added: "QQC:39.100000;-74.900000,"
-  bool fileReadable = true;  // false: the file exists but could not be read, so it is not replaced
-  bool fileTooLarge = false; // the file is larger than kLargestAirportsFileBytes (and not readable)
+  FileWrite write = FileWrite::CannotOpen;  // Added: Written once the file holds the record
+  bool fileTooLarge = false;  // the file is larger than kLargestAirportsFileBytes, so not replaced
 };
 
-/// Checks the identifier and looks it up in the file's current content; writes nothing.
+/// Checks the identifier against the file as it is at this moment, not as it was last
+/// read, and when the airport is new appends its record (after any records still
+/// unsaved) to that content and replaces the file at once: what a text editor saved
+/// there meanwhile is kept. A file that exists but cannot be read whole is never
+/// replaced (CannotOpen). Whatever the write gave, the new record stays in the airport
+/// text; when it is not on the disk it also waits in `unsavedRecords` for the next save.
 /// A file that has gone since it was read counts as empty, so adding creates it.
-AirportAddition prepareAirportAddition(const AirportDatabase& database, const std::filesystem::path& path,
-                                       std::string_view identifier, GeoPosition position);
-
-/// After the pilot confirmed the addition: the extended text becomes the airport text
-/// and replaces the file. When the file cannot be replaced the record waits in
-/// `unsavedRecords` and stays in the text; the old file is left whole.
-FileWrite commitAirportAddition(AirportDatabase& database, const std::filesystem::path& path,
-                                AirportAddition addition);
+AirportAddition addAirportToFile(AirportDatabase& database, const std::filesystem::path& path,
+                                 std::string_view identifier, GeoPosition position);
 
 /// Messages of adding an airport.
 inline constexpr std::string_view kNoSpacesMessage = "No spaces allowed!";

@@ -489,8 +489,8 @@ void CourseDistanceDialog::openConversions() {
 
 void CourseDistanceDialog::addAirportToDatabase() {
   readFields();
-  AirportAddition addition =
-      prepareAirportAddition(database_, airportsFile_, values_.destinationEntry, values_.destination);
+  const AirportAddition addition =
+      addAirportToFile(database_, airportsFile_, values_.destinationEntry, values_.destination);
   switch (addition.outcome) {
     case AddAirportOutcome::HasSpace: message(kNoSpacesMessage); return;
     case AddAirportOutcome::NotThreeAlphanumeric: message(kIdentifierFormatMessage); return;
@@ -506,15 +506,16 @@ void CourseDistanceDialog::addAirportToDatabase() {
     }
     case AddAirportOutcome::Added: break;
   }
-  message(airportAddedMessage(values_.destinationEntry));
-  const bool tooLarge = addition.fileTooLarge;
-  switch (commitAirportAddition(database_, airportsFile_, std::move(addition))) {
-    case FileWrite::Written: break;
+  // "Added" only once the record is on the disk; otherwise only why it is not.
+  switch (addition.write) {
+    case FileWrite::Written: message(airportAddedMessage(values_.destinationEntry)); break;
     case FileWrite::CannotOpen:
-      message(tooLarge ? airportsTooLargeMessage() : std::string(kCannotOpenAirportsMessage));
+      message(addition.fileTooLarge ? airportsTooLargeMessage() : std::string(kCannotOpenAirportsMessage));
       break;
     case FileWrite::WriteFailed: message(kAirportsWriteFailedMessage); break;
     case FileWrite::PartlyWritten: message(kAirportsPartlyWrittenMessage); break;
+    case FileWrite::ForeignLink:
+    case FileWrite::NoSafeInPlace: message(fileWriteRefusalMessage(addition.write, airportsFile_)); break;
   }
   // The pilot opens the window again to fly to the new airport.
   reject();

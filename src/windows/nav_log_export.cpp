@@ -57,7 +57,8 @@ QString writeNavLog(const NavLogTarget& target, const NavLogSheet& sheet) {
     bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
   }
   const QString shown = QDir::toNativeSeparators(target.file);
-  switch (replaceFile(toPath(target.file), bytes)) {
+  const FileWrite outcome = replaceFile(toPath(target.file), bytes);
+  switch (outcome) {
     case FileWrite::Written: return {};
     case FileWrite::CannotOpen:
       return QStringLiteral("The nav log could not be saved as \"%1\": the file or its folder cannot be "
@@ -71,6 +72,9 @@ QString writeNavLog(const NavLogTarget& target, const NavLogSheet& sheet) {
       return QStringLiteral("The nav log could only be partly written to \"%1\" (is the disk full?) and "
                             "that file may be damaged: please save it again once the disk has room.")
           .arg(shown);
+    case FileWrite::ForeignLink:
+    case FileWrite::NoSafeInPlace:
+      return QString::fromStdString(fileWriteRefusalMessage(outcome, toPath(target.file)));
   }
   return {};
 }

@@ -384,7 +384,8 @@ void PlannerDialog::saveDefaults() {
     message(defaultsProblemMessage(formatted));
     return;
   }
-  switch (writeDefaultsFile(dataFile(kDefaultsFileName), formatted.text)) {
+  const FileWrite outcome = writeDefaultsFile(dataFile(kDefaultsFileName), formatted.text);
+  switch (outcome) {
     case FileWrite::Written: break;
     case FileWrite::CannotOpen: message(kCannotOpenDefaultsMessage); break;
     case FileWrite::WriteFailed:
@@ -394,6 +395,8 @@ void PlannerDialog::saveDefaults() {
       message("The defaults file could only be partly written (is the disk full?) and may now be damaged: "
               "please save the defaults again once the disk has room.");
       break;
+    case FileWrite::ForeignLink:
+    case FileWrite::NoSafeInPlace: message(fileWriteRefusalMessage(outcome, dataFile(kDefaultsFileName))); break;
   }
 }
 

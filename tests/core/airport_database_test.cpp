@@ -18,6 +18,7 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::literals;
 using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
@@ -36,9 +37,9 @@ struct Database {
     ASSERT_TRUE(reloadAirportDatabase(db, file));
   }
   FileWrite add(std::string_view identifier, GeoPosition position) {
-    AirportAddition addition = prepareAirportAddition(db, file, identifier, position);
+    const AirportAddition addition = addAirportToFile(db, file, identifier, position);
     EXPECT_EQ(addition.outcome, AddAirportOutcome::Added);
-    return commitAirportAddition(db, file, std::move(addition));
+    return addition.write;
   }
 };
 
@@ -77,11 +78,35 @@ TEST(AirportDatabase, EditSavedByAnotherProgramIsKept) {
   EXPECT_EQ(d.db.text, edited + std::string(kQqcRecord));
 }
 
+// A file holding zero bytes or text in another encoding keeps every byte when an
+// airport is added: nothing the pilot's file held is dropped on the rewrite.
+TEST(AirportDatabase, EveryByteReadIsWrittenBack) {
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"a zero byte inside a line",
+       std::string("QQA:40.500000;-75.250000,\0 note KEEP:1.0;2.0,\r\nQQB:41.750000;-72.500000,\r\n"sv)},
+      {"zero bytes across the 127-byte pieces",
+       std::string(1, '\0') + std::string(130, 'x') + std::string(1, '\0') + "QQA:1;2,"},
+      {"UTF-16 with its byte-order mark", std::string("\xff\xfeQ\0Q\0A\0:\0" "1\0;\0" "2\0,\0"sv)},
+      {"bytes that are no UTF-8", std::string(kTwoAirports) + "\xe9t\xe9:1;2,"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Database d;
+    d.read(c.bytes);
+    EXPECT_EQ(d.db.text, c.bytes);
+    EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
+    EXPECT_EQ(readBytes(d.file), c.bytes + std::string(kQqcRecord));
+  }
+}
+
 TEST(AirportDatabase, IdentifierAddedByAnotherProgramCountsAsPresent) {
   Database d;
   d.read(kTwoAirports);
   writeBytes(d.file, std::string(kTwoAirports) + "qqc:1;2,");
-  const AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+  const AirportAddition addition = addAirportToFile(d.db, d.file, "QQC", kQqc);
   EXPECT_EQ(addition.outcome, AddAirportOutcome::AlreadyPresent);
   EXPECT_EQ(readBytes(d.file), std::string(kTwoAirports) + "qqc:1;2,");
 }
@@ -100,7 +125,7 @@ TEST(AirportDatabase, RefusedIdentifiersTouchNothing) {
     SCOPED_TRACE(c.identifier);
     Database d;
     d.read(kTwoAirports);
-    EXPECT_EQ(prepareAirportAddition(d.db, d.file, c.identifier, kQqc).outcome, c.outcome);
+    EXPECT_EQ(addAirportToFile(d.db, d.file, c.identifier, kQqc).outcome, c.outcome);
     EXPECT_EQ(readBytes(d.file), kTwoAirports);
     EXPECT_EQ(d.db.text, kTwoAirports);
   }
@@ -129,15 +154,15 @@ TEST(AirportDatabase, FailedSaveKeepsTheOldFileAndTheRecordForTheNextSave) {
   fs::remove(d.file);
   fs::create_directory(d.file);
   {
-    AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+    const AirportAddition addition = addAirportToFile(d.db, d.file, "QQC", kQqc);
     ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
-    EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+    EXPECT_EQ(addition.write, FileWrite::CannotOpen);
   }
   EXPECT_TRUE(fs::is_directory(d.file));
   EXPECT_EQ(d.db.unsavedRecords, kQqcRecord);
   // The window offers the record until the program ends.
   EXPECT_NE(d.db.text.find(kQqcRecord), std::string::npos);
-  EXPECT_EQ(prepareAirportAddition(d.db, d.file, "qqc", kQqc).outcome, AddAirportOutcome::AlreadyPresent);
+  EXPECT_EQ(addAirportToFile(d.db, d.file, "qqc", kQqc).outcome, AddAirportOutcome::AlreadyPresent);
 
   // Once the file can be written again, the next addition writes both records.
   fs::remove(d.file);
@@ -157,10 +182,9 @@ TEST(AirportDatabase, UnreadableFileIsNeverReplaced) {
     // Root reads every file: the test acts as a plain user while it adds.
     const test::WithoutRootPowers asPilot;
     if (!test::WithoutRootPowers::bound()) GTEST_SKIP() << "cannot act as a plain user here";
-    AirportAddition addition = prepareAirportAddition(d.db, d.file, "QQC", kQqc);
+    const AirportAddition addition = addAirportToFile(d.db, d.file, "QQC", kQqc);
     ASSERT_EQ(addition.outcome, AddAirportOutcome::Added);
-    EXPECT_FALSE(addition.fileReadable);
-    EXPECT_EQ(commitAirportAddition(d.db, d.file, std::move(addition)), FileWrite::CannotOpen);
+    EXPECT_EQ(addition.write, FileWrite::CannotOpen);
   }
   ::chmod(d.file.c_str(), 0600);
   EXPECT_EQ(readBytes(d.file), kTwoAirports);

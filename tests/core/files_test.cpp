@@ -192,6 +192,7 @@ struct ReadOnlyFolderCase {
   std::optional<fs::perms> filePerms;  // none: no file
   std::string content;
   FileWrite outcome;
+  bool stateFolder = true;  // whether a state folder can keep the copy of an in-place save
 };
 
 void replaceInAReadOnlyFolder(const ReadOnlyFolderCase& c) {
@@ -205,6 +206,8 @@ void replaceInAReadOnlyFolder(const ReadOnlyFolderCase& c) {
   }
   const std::set<std::string> before = folder.entries();
   fs::permissions(folder.path(), fs::perms(0555), fs::perm_options::replace);
+  TempFolder state;
+  const test::StateFolder journals(c.stateFolder ? state.path() : fs::path("/proc/orvane-nowhere"));
   {
     test::WithoutRootPowers asPilot;
     if (!asPilot.bound()) GTEST_SKIP() << "permissions cannot be made to bind";
@@ -230,6 +233,8 @@ TEST(ReplaceFile, RewritesInPlaceAWritableFileInAReadOnlyFolder) {
       {"longer content", writable, patternBytes(5000), FileWrite::Written},
       {"shorter content", writable, "short", FileWrite::Written},
       {"empty content", writable, "", FileWrite::Written},
+      // No copy can be kept: rewriting in place would not be safe, so nothing is changed.
+      {"no state folder", writable, "new", FileWrite::NoSafeInPlace, false},
   };
   for (const auto& c : cases) replaceInAReadOnlyFolder(c);
 }
@@ -386,8 +391,8 @@ TEST(ReadWholeFile, WhatCannotBeReadWhole) {
   // 100 MB that take no room: refused by their size, nothing read.
   ASSERT_TRUE(test::makeSparseFile(file, "QQA:1;2,", 100'000'000));
   EXPECT_EQ(readWholeFile(file, 16 * 1024 * 1024).outcome, FileRead::TooLarge);
-  // A device that never ends is read one byte past the size.
-  EXPECT_EQ(readWholeFile("/dev/zero", 4096).outcome, FileRead::TooLarge);
+  // A device is no file: never read.
+  EXPECT_EQ(readWholeFile("/dev/zero", 4096).outcome, FileRead::CannotOpen);
   EXPECT_EQ(readWholeFile(folder.path(), 4096).outcome, FileRead::CannotOpen);
   EXPECT_EQ(readWholeFile(folder.file("missing.fly"), 4096).outcome, FileRead::CannotOpen);
 

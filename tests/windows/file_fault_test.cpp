@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "windows/planner_dialog.hpp"
 
 using namespace orvane;
+using namespace std::literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -50,7 +52,7 @@ const QString kAirportsWriteFailed = QStringLiteral(
 constexpr std::uintmax_t kHundredMegabytes = 100'000'000;
 
 // How a data file has gone wrong before the program reads it.
-enum class BadFile { Folder, Unreadable, HugeZeroBytes, HugeAfterItsText, Empty, NotUtf8, CrOnly, Endless };
+enum class BadFile { Folder, Unreadable, HugeZeroBytes, HugeAfterItsText, Empty, NotUtf8, CrOnly, Endless, Fifo };
 
 // How the folder or the disk refuses a write, set up once the planner has read the files.
 enum class WriteFault {
@@ -86,6 +88,7 @@ class FileFaultTest : public QObject {
   std::unique_ptr<test::MessageCatcher> catcher_;
   std::unique_ptr<PlannerDialog> planner_;
   std::unique_ptr<test::SmallDisk> disk_;
+  std::unique_ptr<test::StateFolder> journals_;
 
   QString working() const { return root_.filePath(QStringLiteral("working")); }
   QString path(const char* name) const { return working() + QLatin1Char('/') + QLatin1String(name); }
@@ -108,6 +111,7 @@ class FileFaultTest : public QObject {
     std::error_code ec;
     if (fs::is_symlink(p, ec)) return "link to " + QByteArray::fromStdString(fs::read_symlink(p, ec).string());
     if (fs::is_directory(p, ec)) return "folder of " + QDir(path(name)).entryList(QDir::Files).join(u' ').toUtf8();
+    if (fs::is_fifo(p, ec)) return "FIFO";
     const auto size = fs::file_size(p, ec);
     if (ec) return "<missing>";
     const auto perms = static_cast<int>(fs::status(p, ec).permissions() & fs::perms::mask);
@@ -136,6 +140,7 @@ class FileFaultTest : public QObject {
       case BadFile::NotUtf8: writeFile(name, good); break;  // the row gives bytes that are no UTF-8
       case BadFile::CrOnly: writeFile(name, crOnly(good)); break;
       case BadFile::Endless: fs::create_symlink("/dev/zero", p); break;
+      case BadFile::Fifo: QCOMPARE(::mkfifo(p.c_str(), 0644), 0); break;
     }
   }
 
@@ -294,6 +299,10 @@ class FileFaultTest : public QObject {
     QVERIFY(QDir().mkpath(working()));
     test::openToOthers(working().toStdString());
     airports_ = AirportDatabase{};
+    // A state folder of each test's own, which the pilot ("nobody") may use too.
+    static int run = 0;
+    journals_.reset();
+    journals_ = std::make_unique<test::StateFolder>(root_.filePath(QStringLiteral("state-%1").arg(++run)).toStdString());
     launcher_ = test::RecordingLauncher{};
     catcher_ = std::make_unique<test::MessageCatcher>();
   }
@@ -363,7 +372,9 @@ class FileFaultTest : public QObject {
     QTest::newRow("config.fly CR-only line ends") << QByteArray("config.fly") << BadFile::CrOnly << defaults
                                                   << QStringList{kDefaultsError} << none << both;
     QTest::newRow("config.fly endless") << QByteArray("config.fly") << BadFile::Endless << defaults
-                                        << QStringList{kDefaultsError} << none << both;
+                                        << QStringList{kCannotOpenDefaults} << none << both;
+    QTest::newRow("config.fly a FIFO") << QByteArray("config.fly") << BadFile::Fifo << defaults
+                                       << QStringList{kCannotOpenDefaults} << none << both;
 
     const QByteArray notUtf8Airports = kAirports + "\xff\xfeZ:1.000000;2.000000,\n";
     QTest::newRow("airports.fly a folder") << QByteArray("airports.fly") << BadFile::Folder << kAirports
@@ -384,7 +395,9 @@ class FileFaultTest : public QObject {
     QTest::newRow("airports.fly CR-only line ends") << QByteArray("airports.fly") << BadFile::CrOnly << kAirports
                                                     << QStringList() << tas << both;
     QTest::newRow("airports.fly endless") << QByteArray("airports.fly") << BadFile::Endless << kAirports
-                                          << QStringList{kAirportsTooLarge} << tas << QStringList();
+                                          << QStringList{kCannotOpenAirports} << tas << QStringList();
+    QTest::newRow("airports.fly a FIFO") << QByteArray("airports.fly") << BadFile::Fifo << kAirports
+                                         << QStringList{kCannotOpenAirports} << tas << QStringList();
   }
 
   // Texts that are no UTF-8 are kept as bytes: saving writes them back unchanged.
@@ -415,6 +428,42 @@ class FileFaultTest : public QObject {
     QCOMPARE(readFile("airports.fly"), airports + kQqcRecord);
   }
 
+  // Zero bytes and text in another encoding are the pilot's: an added airport keeps them.
+  void addingAnAirportKeepsEveryByteOfTheFile() {
+    QFETCH(QByteArray, airports);
+    writeFile("config.fly", test::kExampleDefaults);
+    writeFile("airports.fly", airports);
+    startPlanner();
+    addQqc([](const std::function<void()>& press) { press(); });
+    QCOMPARE(catcher_->texts(), QStringList{kAirportAdded});
+    QCOMPARE(readFile("airports.fly"), airports + kQqcRecord);
+  }
+  void addingAnAirportKeepsEveryByteOfTheFile_data() {
+    QTest::addColumn<QByteArray>("airports");
+    const auto bytes = [](std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); };
+    QTest::newRow("zero byte") << bytes("QQA:40.500000;-75.250000,\0 note KEEP:1.0;2.0,\r\nQQB:41.750000;-72.500000,\r\n"sv);
+    QTest::newRow("UTF-16") << bytes("\xff\xfeQ\0Q\0A\0:\0" "1\0;\0" "2\0,\0\r\0\n\0"sv);
+  }
+
+  // The file is written before "was added" is said, so that what the pilot's editor saves
+  // while the message is open stays.
+  void anEditWhileTheAddedMessageIsOpenIsKept() {
+    writeFile("config.fly", test::kExampleDefaults);
+    writeFile("airports.fly", kAirports);
+    startPlanner();
+    const QByteArray edit = "ZZZ:1.000000;2.000000,\n";
+    QByteArray atMessage;
+    catcher_->onMessage = [&](const test::SeenMessage& seen) {
+      if (seen.text != kAirportAdded) return;
+      atMessage = readFile("airports.fly");
+      writeFile("airports.fly", atMessage + edit);
+    };
+    addQqc([](const std::function<void()>& press) { press(); });
+    QCOMPARE(catcher_->texts(), QStringList{kAirportAdded});
+    QCOMPARE(atMessage, kAirports + kQqcRecord);
+    QCOMPARE(readFile("airports.fly"), kAirports + kQqcRecord + edit);
+  }
+
   // A 100 MB airports file is never replaced by the little that was read of it.
   void addingToAFileTooLargeLeavesItAsItIs() {
     writeFile("config.fly", test::kExampleDefaults);
@@ -422,7 +471,7 @@ class FileFaultTest : public QObject {
     startPlanner();
     catcher_->clear();
     addQqc([](const std::function<void()>& press) { press(); });
-    QCOMPARE(catcher_->texts(), (QStringList{kAirportAdded, kAirportsTooLarge}));
+    QCOMPARE(catcher_->texts(), QStringList{kAirportsTooLarge});
     QCOMPARE(QFileInfo(path("airports.fly")).size(), qint64(kHundredMegabytes));
     QFile file(path("airports.fly"));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -449,12 +498,9 @@ class FileFaultTest : public QObject {
 
     underFault(fault, [&] { command(32778)->trigger(); });
     QCOMPARE(catcher_->texts(), written ? QStringList() : QStringList{failure});
-    if (fault == WriteFault::ReadOnlyFolderRefusedOverwrite) {
-      // Overwritten as far as the disk took it; the pilot has been told.
-      QCOMPARE(afterWrite(fault, "config.fly"), saved.left(20) + remains.mid(20));
-    } else {
-      QCOMPARE(afterWrite(fault, "config.fly"), written ? saved : remains);
-    }
+    // In place too, the disk's refusal comes while a copy of the new content is kept,
+    // before the file is touched.
+    QCOMPARE(afterWrite(fault, "config.fly"), written ? saved : remains);
     QStringList expected = before;
     if (fault == WriteFault::LeftoverTemporary) expected.removeOne(QStringLiteral("config.fly.tmp123456"));
     QCOMPARE(entries(), expected);
@@ -470,7 +516,7 @@ class FileFaultTest : public QObject {
     QTest::newRow("read-only folder, disk refuses the growth") << WriteFault::ReadOnlyFolderRefusedGrowth << false
                                                                << kDefaultsWriteFailed;
     QTest::newRow("read-only folder, disk refuses the overwrite")
-        << WriteFault::ReadOnlyFolderRefusedOverwrite << false << kDefaultsPartlyWritten;
+        << WriteFault::ReadOnlyFolderRefusedOverwrite << false << kDefaultsWriteFailed;
     QTest::newRow("temporary left by an interrupted write") << WriteFault::LeftoverTemporary << true << QString();
     QTest::newRow("link into another folder") << WriteFault::Link << true << QString();
   }
@@ -486,7 +532,8 @@ class FileFaultTest : public QObject {
     const QStringList before = entries();
 
     addQqc([&](const std::function<void()>& press) { underFault(fault, press); });
-    QCOMPARE(catcher_->texts(), written ? QStringList{kAirportAdded} : (QStringList{kAirportAdded, failure}));
+    // "Added" only when it is true; otherwise only the failure.
+    QCOMPARE(catcher_->texts(), written ? QStringList{kAirportAdded} : QStringList{failure});
     const QByteArray current = remains == "<missing>" ? QByteArray() : remains;
     QCOMPARE(afterWrite(fault, "airports.fly"), written ? current + kQqcRecord : remains);
     QStringList expected = before;
