@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/airports.hpp"
 #include "core/leg.hpp"
@@ -31,6 +32,7 @@
 #include "windows/course_distance_dialog.hpp"
 #include "windows/distance_conversion_dialog.hpp"
 #include "windows/nav_log_export.hpp"
+#include "windows/route_file_dialogs.hpp"
 #include "windows/splash_window.hpp"
 #include "windows/temperature_conversion_dialog.hpp"
 #include "windows/weight_balance_dialog.hpp"
@@ -51,6 +53,10 @@ constexpr NumberRange kLegDistanceRange{0, 10000};
 constexpr NumberRange kFuelRange{0, 100};
 
 using ui::FieldLook;
+
+RouteLegEnds rememberedLegEnds(const RememberedAirports& r) {
+  return {r.originId, r.destinationId, r.origin, r.destination};
+}
 
 QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit, int id,
                     FieldLook look) {
@@ -214,6 +220,13 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   connect(exportNavLogAction_, &QAction::triggered, this,
           [this] { exportNavLog(this, {plan_.navLog, plan_.totals, airplane_}, services_.workingFolder); });
   file->addSeparator();
+  QAction* importRouteAction = file->addAction(QStringLiteral("Import Route..."));
+  importRouteAction->setObjectName(QStringLiteral("commandImportRoute"));
+  connect(importRouteAction, &QAction::triggered, this, &PlannerDialog::importRoute);
+  exportRouteAction_ = file->addAction(QStringLiteral("Export Route..."));
+  exportRouteAction_->setObjectName(QStringLiteral("commandExportRoute"));
+  connect(exportRouteAction_, &QAction::triggered, this, &PlannerDialog::exportRoute);
+  file->addSeparator();
   add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
@@ -319,6 +332,12 @@ void PlannerDialog::calculate() {
   recordLegInNavLog(plan_);
   updateNavLogCommands();
   setPickerTime(plan_.totals.nextTakeOff);
+  if (pendingLegEnds_) flownLegEnds_.push_back(*std::exchange(pendingLegEnds_, std::nullopt));
+  // An imported route hands over its next leg, as the course window would.
+  if (takeNextRouteLeg(plan_, remembered_, routeAhead_)) {
+    pendingLegEnds_ = rememberedLegEnds(remembered_);
+    ui::handDefaultButton(getTcButton_, calculateButton_);
+  }
   writeFields();
 }
 
@@ -328,7 +347,10 @@ void PlannerDialog::getCourseAndDistance() {
                               this, courseWindowDirectory());
   window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;
+  // A leg chosen by hand leaves the imported route.
+  routeAhead_ = RouteAhead{};
   message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
+  pendingLegEnds_ = rememberedLegEnds(remembered_);
   ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
 }
@@ -371,6 +393,9 @@ void PlannerDialog::altitudeAndAirspeed() {
 
 void PlannerDialog::reset() {
   resetFlight(plan_);
+  routeAhead_ = RouteAhead{};
+  flownLegEnds_.clear();
+  pendingLegEnds_.reset();
   updateNavLogCommands();
   loadDefaults();
   ui::handDefaultButton(resetButton_, getTcButton_);
@@ -412,6 +437,43 @@ void PlannerDialog::updateNavLogCommands() {
   const bool any = !plan_.navLog.legs.empty();
   printNavLogAction_->setEnabled(any);
   exportNavLogAction_->setEnabled(any);
+}
+
+std::vector<RouteLegEnds> PlannerDialog::routeLegEnds() const {
+  std::vector<RouteLegEnds> legs = flownLegEnds_;
+  if (pendingLegEnds_) legs.push_back(*pendingLegEnds_);
+  for (std::size_t i = routeAhead_.next; i < routeAhead_.legs.size(); ++i) {
+    const CourseWindowValues& v = routeAhead_.legs[i].values;
+    legs.push_back({v.originId, v.destinationId, v.origin, v.destination});
+  }
+  return legs;
+}
+
+void PlannerDialog::exportRoute() {
+  const std::vector<RouteLegEnds> legs = routeLegEnds();
+  if (legs.empty()) {
+    message("There is no route to export yet: choose the legs with Get TC and Distance, or import a route.");
+    return;
+  }
+  const AirportTable airports =
+      services_.airports != nullptr ? parseAirportText(services_.airports->text).table : AirportTable{};
+  orvane::exportRoute(this, routeFromLegs(legs, airports), services_.workingFolder);
+}
+
+void PlannerDialog::importRoute() {
+  const std::optional<Route> route = orvane::importRoute(this, services_.workingFolder);
+  if (!route) return;
+  const RouteImport imported = orvane::importRoute(*route, plan_, remembered_, routeAhead_);
+  if (!imported.problem.empty()) {
+    message(imported.problem);
+    return;
+  }
+  flownLegEnds_.clear();
+  pendingLegEnds_ = rememberedLegEnds(remembered_);
+  updateNavLogCommands();
+  message(imported.message);
+  ui::handDefaultButton(getTcButton_, calculateButton_);
+  writeFields();
 }
 
 void PlannerDialog::loadDefaultsFile() {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 #include <string>
 
 #include "core/airport_directory.hpp"
@@ -16,6 +18,7 @@
 #include "core/flight.hpp"
 #include "core/geo.hpp"
 #include "windows/course_distance_dialog.hpp"
+#include "core/route_exchange.hpp"
 
 class QAction;
 class QDateTimeEdit;
@@ -99,6 +102,9 @@ class PlannerDialog : public QDialog {
   void loadDefaults();
   void reloadAirports();
   void updateNavLogCommands();
+  void exportRoute();
+  void importRoute();
+  std::vector<RouteLegEnds> routeLegEnds() const;
   void showAbout(bool withTexts);
   void openWebPage(const char* address);
   void launchCalculator();
@@ -117,6 +123,9 @@ class PlannerDialog : public QDialog {
   FlightPlan plan_;
   AirplaneData airplane_;
   RememberedAirports remembered_;
+  RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
+  std::vector<RouteLegEnds> flownLegEnds_;     // the ends of each leg calculated with a chosen course
+  std::optional<RouteLegEnds> pendingLegEnds_; // the chosen course that the next Calculate flies
   std::unique_ptr<SplashWindow> splash_;
   bool directoryProblemShown_ = false;
 
@@ -158,6 +167,7 @@ class PlannerDialog : public QDialog {
   QPushButton* quitButton_ = nullptr;
   QAction* printNavLogAction_ = nullptr;
   QAction* exportNavLogAction_ = nullptr;
+  QAction* exportRouteAction_ = nullptr;
 };
 
 }  // namespace orvane

@@ -151,7 +151,8 @@ class NavLogWindowTest : public QObject {
     QStringList texts;
     for (QAction* action : file->actions()) texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
     QCOMPARE(texts, (QStringList{"&Save Defaults", "&Load Defaults", "&Reload Airports", "&Print Nav Log...",
-                                 "Export &Nav Log...", "|", "&Exit"}));
+                                 "Export &Nav Log...", "|", "Import Route...", "Export Route...", "|",
+                                 "&Exit"}));
   }
 
   void calculateFillsTheLogAndResetEmptiesIt() {

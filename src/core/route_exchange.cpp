@@ -1,0 +1,71 @@
+#include "core/route_exchange.hpp"
+
+#include "core/numbers.hpp"
+
+namespace orvane {
+
+Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports) {
+  Route route;
+  for (const RouteLegEnds& leg : legs) {
+    const RoutePoint from = routePointFor(leg.fromId, leg.from, airports);
+    if (route.points.empty() || !(route.points.back() == from)) route.points.push_back(from);
+    route.points.push_back(routePointFor(leg.toId, leg.to, airports));
+  }
+  route.name = routeNameFor(route);
+  return route;
+}
+
+RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs) {
+  legs.clear();
+  for (std::size_t i = 1; i < route.points.size(); ++i) {
+    const RoutePoint& from = route.points[i - 1];
+    const RoutePoint& to = route.points[i];
+    const CourseDistance course = computeCourseDistance(from.position, to.position);
+    if (course.zeroDistance) {
+      legs.clear();
+      return {"Points " + formatGeneral(static_cast<double>(i)) + " and " + formatGeneral(static_cast<double>(i + 1)) +
+                  " of the route (" + from.name + " and " + to.name +
+                  ") lie at the same place, so the leg between them has no distance.",
+              {}};
+    }
+    AcceptedLeg leg;
+    leg.values.originId = from.name;
+    leg.values.destinationId = to.name;
+    leg.values.origin = from.position;
+    leg.values.destination = to.position;
+    leg.values.destinationEntry = to.name;
+    leg.course = course;
+    legs.push_back(std::move(leg));
+  }
+  if (legs.empty()) return {"The route has no leg: it needs two points or more.", {}};
+  return {};
+}
+
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead) {
+  std::vector<AcceptedLeg> legs;
+  RouteImport result = routeLegs(route, legs);
+  if (!result.problem.empty()) return result;
+
+  const LegInputs kept = plan.inputs;
+  resetFlight(plan);
+  plan.inputs.windDirection = kept.windDirection;
+  plan.inputs.windVelocity = kept.windVelocity;
+
+  double total = 0;
+  for (const AcceptedLeg& leg : legs) total += leg.course.distance;
+  ahead = RouteAhead{std::move(legs), 0};
+  const std::string name = route.name.empty() ? routeNameFor(route) : route.name;
+  result.message = "Route " + name + ": " + formatGeneral(static_cast<double>(ahead.legs.size())) +
+                   (ahead.legs.size() == 1 ? " leg, " : " legs, ") + formatFixed(total, 2) +
+                   " nautical miles in all. The first leg:\n";
+  result.message += takeAcceptedLeg(plan, remembered, ahead.legs[ahead.next++]);
+  return result;
+}
+
+bool takeNextRouteLeg(FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead) {
+  if (ahead.done()) return false;
+  takeAcceptedLeg(plan, remembered, ahead.legs[ahead.next++]);
+  return true;
+}
+
+}  // namespace orvane

@@ -1,0 +1,56 @@
+#pragma once
+// A route between the planner and a route file: the planner's legs as a route to
+// export, and an imported route as the legs the pilot then calculates one by one.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/airports.hpp"
+#include "core/course_selection.hpp"
+#include "core/flight.hpp"
+#include "core/route.hpp"
+
+namespace orvane {
+
+/// A leg's two ends as the planner holds them.
+struct RouteLegEnds {
+  std::string fromId;
+  std::string toId;
+  GeoPosition from;  // [degrees]
+  GeoPosition to;
+};
+
+/// The route of the legs in order: the first leg's start, then each leg's end; a leg
+/// that does not start where the one before it ended adds its own start. Each point is
+/// an airport or a user waypoint as routePointFor decides; the name is "FIRST/LAST".
+Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports);
+
+/// The legs of an imported route not yet handed to the planner.
+struct RouteAhead {
+  std::vector<AcceptedLeg> legs;
+  std::size_t next = 0;  // the next leg to hand over
+  bool done() const noexcept { return next >= legs.size(); }
+};
+
+struct RouteImport {
+  std::string problem;  // set: the route has no legs to plan, and nothing was changed
+  std::string message;  // otherwise: what the pilot is told
+};
+
+/// Each pair of points as the course window would give it: the great-circle course
+/// and distance, the names and positions. Refused when two points in a row lie at the
+/// same place (a zero distance, as the course window refuses it).
+RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs);
+
+/// Starts a new flight along `route`: the flight is cleared as Reset clears it, but
+/// every other input (wind, TAS, VAR, DEV, GPH, FOB) keeps the planner's current
+/// value; the first leg is taken as if the course window gave it, ready for Calculate,
+/// and the rest wait in `ahead`. On a refusal nothing changes.
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead);
+
+/// After a Calculate: hands the next leg of the route to the planner, as if the course
+/// window gave it. False when the route has no more legs.
+bool takeNextRouteLeg(FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead);
+
+}  // namespace orvane
