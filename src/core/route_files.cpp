@@ -646,8 +646,8 @@ RouteReading readRouteText(std::string_view bytes) {
   for (const pugi::xml_node node : document.children()) hasDocumentType |= node.type() == pugi::node_doctype;
   if (hasDocumentType) {
     return refused(RouteReadOutcome::HasDocumentType,
-                   "The file declares a document type (<!DOCTYPE>), which route files never carry; it was not "
-                   "read, and nothing it names was opened.");
+                   "The file declares a document type (<!DOCTYPE>), which route files never carry; nothing it "
+                   "names was opened.");
   }
   if (!parsed) {
     return refused(RouteReadOutcome::NotXml,
