@@ -316,7 +316,7 @@ class ConverterWindowTest : public QObject {
     AirportDatabase airports;
     test::RecordingLauncher launcher;
     test::MessageCatcher catcher;  // answers the start-up's messages about the missing files
-    PlannerDialog planner(PlannerServices{folder.path().toStdString(), &launcher, &airports, nullptr, false});
+    PlannerDialog planner(PlannerServices{folder.path().toStdString(), &launcher, &airports, nullptr, {}, false});
     planner.show();
     QApplication::setActiveWindow(&planner);
     QVERIFY(QTest::qWaitForWindowActive(&planner));
