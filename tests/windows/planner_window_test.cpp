@@ -822,6 +822,9 @@ class PlannerWindowTest : public QObject {
     QVERIFY(upper.at(0).contains(QStringLiteral("contact email: ")));
     QVERIFY(upper.at(0).contains(QStringLiteral("By using this software you agree to the following:")));
     QVERIFY(lower.at(0).contains(QStringLiteral("warranty")));
+    // The licences of the shipped data ask for the credit.
+    QVERIFY(lower.at(0).contains(QStringLiteral("OurAirports")));
+    QVERIFY(lower.at(0).contains(QStringLiteral("Open Database License (ODbL) 1.0")));
     QCOMPARE(upper.at(1), QString());
     QCOMPARE(lower.at(1), QString());
   }
