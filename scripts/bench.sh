@@ -8,7 +8,8 @@
 #      most 1.2);
 #   2. the peak memory (max RSS) of each, killed 1 s after its window is mapped;
 #   3. the core's figures per call (Google Benchmark);
-#   4. the course window over 100,000 airports (scripts/bench-course-window.sh --xvfb).
+#   4. the course window over 100,000 airports (scripts/bench-course-window.sh --xvfb);
+#   5. the airport directory: its file size, open time and search time (Google Benchmark).
 # Prints a summary with the machine at the top and writes it to
 # build/bench-release/bench-summary.md.
 # Usage: scripts/bench.sh [--runs N] [--memory-runs N]
@@ -31,7 +32,8 @@ load="$(cut -d ' ' -f 1-3 /proc/loadavg)"
 
 build="$root/build/bench-release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target orvane orvane_minimal_dialog orvane_map_timer orvane_core_bench
+cmake --build "$build" -j"$(nproc)" --target orvane orvane_minimal_dialog orvane_map_timer orvane_core_bench \
+  orvane_directory_bench
 planner="$build/src/app/orvane"
 minimal="$build/bench/orvane_minimal_dialog"
 timer="$build/bench/orvane_map_timer"
@@ -134,6 +136,8 @@ for name in ComputeLeg ComputeCourseDistance ParseAirportText/100000 LeadingNumb
   grep -q "^BM_$name" <<<"$core" || missing+=("BM_$name")
 done
 
+directory="$("$build/bench/orvane_directory_bench" --benchmark_color=false 2>&1)"
+
 course="$("$root/scripts/bench-course-window.sh" --xvfb 2>&1 | grep -v '^\[[0-9]*/[0-9]*\]' || true)"
 
 shipped_records="$(grep -c ':' "$root/data/airports.fly" || true)"
@@ -195,6 +199,16 @@ folder_name() { if [ "$1" = shipped ]; then echo "shipped, $shipped_records reco
     echo
     echo "No benchmark yet for: ${missing[*]}."
   fi
+  echo
+  echo "## The airport directory (Google Benchmark)"
+  echo
+  echo "data/airport-directory.bin: $(stat -c %s "$root/data/airport-directory.bin") bytes. Load: reading, inflating,"
+  echo "checking and indexing the whole file, once when the course window first opens. Search: one"
+  echo "keystroke over every airport (goal: at most 16 ms)."
+  echo
+  echo '```'
+  grep -v '^\*\*\*' <<<"$directory"
+  echo '```'
   echo
   echo "## The course window over 100,000 airports (scripts/bench-course-window.sh --xvfb)"
   echo
