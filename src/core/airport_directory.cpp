@@ -299,7 +299,10 @@ std::vector<std::size_t> AirportDirectory::search(std::string_view query, std::s
   }
   if (words.empty() || limit == 0) return {};
   std::string whole;  // the words with single blanks, for comparing with codes
-  for (std::string_view word : words) whole += (whole.empty() ? "" : " ") + std::string(word);
+  for (std::string_view word : words) {
+    if (!whole.empty()) whole += ' ';
+    whole += word;
+  }
 
   struct Match {
     int score;

@@ -394,7 +394,8 @@ void CourseDistanceDialog::writeRunways(std::optional<std::size_t> origin, std::
   for (const auto& [airport, role] : {std::pair{origin, "departure"}, std::pair{destination, "arrival"}}) {
     if (!airport) continue;
     const DirectoryAirport& known = directory_.directory->airport(*airport);
-    text += (text.empty() ? "" : "\n") + std::string(known.code) + " (" + role + "):";
+    if (!text.empty()) text += '\n';
+    text.append(known.code).append(" (").append(role).append("):");
     const std::vector<std::string> lines =
         runwayWindLines(*directory_.directory, known, directory_.windDirectionTrue, directory_.windSpeed);
     if (lines.empty()) text += " no runways in the directory";
