@@ -81,12 +81,12 @@ std::optional<std::array<std::string_view, N>> readStrings(std::string_view area
   return texts;
 }
 
-bool isWordStart(std::string_view text, std::size_t at) {
-  if (at == 0) return true;
-  const char before = text[at - 1];
-  const bool letterOrDigit = (before >= 'a' && before <= 'z') || (before >= '0' && before <= '9');
-  return !letterOrDigit && static_cast<unsigned char>(before) < 0x80;
+// Folded text: a letter or digit of ASCII, or a byte of another script's letter.
+bool isWordByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
 }
+bool isWordStart(std::string_view text, std::size_t at) { return at == 0 || !isWordByte(text[at - 1]); }
+bool isWordEnd(std::string_view text, std::size_t end) { return end >= text.size() || !isWordByte(text[end]); }
 
 int kindRank(AirfieldKind kind) {
   switch (kind) {
@@ -312,17 +312,19 @@ std::vector<std::size_t> AirportDirectory::search(std::string_view query, std::s
   const std::string_view all(folded_);
   for (std::size_t i = 0; i < airports_.size(); ++i) {
     const std::string_view text = all.substr(foldedStarts_[i], foldedStarts_[i + 1] - foldedStarts_[i]);
+    // 2: every word whole in the text, 3: every word starts a word there, 4: anywhere.
     int score = 2;
     bool found = true;
     for (std::string_view word : words) {
-      std::size_t at = text.find(word);
-      if (at == std::string_view::npos) {
+      int best = 4;
+      for (std::size_t at = text.find(word); at != std::string_view::npos && best > 2; at = text.find(word, at + 1)) {
+        if (isWordStart(text, at)) best = std::min(best, isWordEnd(text, at + word.size()) ? 2 : 3);
+      }
+      if (best == 4 && text.find(word) == std::string_view::npos) {
         found = false;
         break;
       }
-      bool atWordStart = isWordStart(text, at);
-      while (!atWordStart && (at = text.find(word, at + 1)) != std::string_view::npos) atWordStart = isWordStart(text, at);
-      if (!atWordStart) score = 3;
+      score = std::max(score, best);
     }
     if (!found) continue;
     const DirectoryAirport& airport = airports_[i];

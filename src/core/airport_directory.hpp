@@ -66,9 +66,9 @@ class AirportDirectory {
   /// The airports that match what the pilot typed, best first, at most `limit`. Every
   /// blank-separated word must occur in a code, the name or the town; case and the
   /// accents of Latin letters do not matter ("zurich" finds Zürich). A code equal to the
-  /// whole query comes first, then codes that start with it, then names and towns with
-  /// words that start with the query's words, then the rest; larger airfields first
-  /// within each, then by name. An empty query matches nothing.
+  /// whole query comes first, then codes that start with it, then airports where every
+  /// word of the query is a whole word, then where each starts a word, then the rest;
+  /// larger airfields first within each, then by name. An empty query matches nothing.
   std::vector<std::size_t> search(std::string_view query, std::size_t limit) const;
 
   /// The airport whose code equals `code` without regard to case: the ICAO (or main)

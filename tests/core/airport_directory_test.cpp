@@ -53,6 +53,7 @@ TEST(ShippedDirectory, FindsSmallFieldsByIcaoLocalCodeAndName) {
       {"S50", "KS50", "Auburn Municipal Airport", 47.327702, -122.226997, 63},
       {"0S9", "K0S9", "Jefferson County International Airport", 48.0537986755, -122.810997009, 108},
       {"Dahlemer Binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},       // name
+      {"binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},  // a whole word before "Binzel"
       {"lommis", "LSZT", "Lommis Airfield", 47.524399, 9.00306, 1539},                    // town
       {"voslau", "LOAV", "Vöslau-Kottingbrunn Airfield", 47.965, 16.26, 765},              // no accent typed
       {"Adolf Würth", "EDTY", "Adolf Würth Airport", 49.118332, 9.783889, 1299},
