@@ -21,17 +21,11 @@ inline constexpr LegInputs kWorkedLeg{.trueCourse = 90,
                                       .fuelOnBoard = 40,
                                       .flightDistance = 0};
 
-/// Calculate as the planner runs it: compute the leg, fold it into the flight, move the
-/// clock on and add the leg to the nav log. False, with nothing changed, when the leg
+/// Calculate as the planner runs it, taking off where the picker stands (the previous
+/// leg's arrival, or the time the test set). False, with nothing changed, when the leg
 /// cannot be computed or the clock cannot show its arrival.
 inline bool calculateLeg(FlightPlan& plan) {
-  const LegComputation leg = computeLeg(plan.inputs);
-  if (leg.outcome != LegOutcome::Computed) return false;
-  if (checkLegTime(plan.totals, leg.results.eteMinutes) != ClockStep::Stepped) return false;
-  recordLegInFlight(plan, leg.results);
-  if (stepLegTime(plan, leg.results.eteMinutes) != ClockStep::Stepped) return false;
-  recordLegInNavLog(plan);
-  return true;
+  return calculateNextLeg(plan, plan.totals.nextTakeOff).outcome == CalculateOutcome::Calculated;
 }
 
 }  // namespace orvane::test

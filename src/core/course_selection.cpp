@@ -66,19 +66,17 @@ void chooseDestination(CourseWindowValues& values, const AirportList& list, std:
 }
 
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg) {
-  clearLegResults(plan);
-  plan.inputs.flightDistance = leg.course.distance;
-  plan.inputs.distance = leg.course.distance;
-  if (leg.variation) plan.inputs.variation = *leg.variation;
   remembered.origin = leg.values.origin;
   remembered.destination = leg.values.destination;
   remembered.originId = leg.values.originId;
   remembered.destinationId = leg.values.destinationId;
-  extendRouteLine(plan.totals, remembered.originId, remembered.destinationId);
-  plan.navLog.nextLegName = routePairName(remembered.originId, remembered.destinationId);
-  std::string message = courseDistanceMessage(leg.course);
-  plan.inputs.trueCourse = roundToWhole(leg.course.trueCourse);
-  return message;
+  PendingCourse course;
+  course.ends = {remembered.originId, remembered.destinationId, remembered.origin, remembered.destination};
+  course.trueCourse = roundToWhole(leg.course.trueCourse);
+  course.distance = leg.course.distance;
+  course.variation = leg.variation;
+  takeCourse(plan, course);
+  return courseDistanceMessage(leg.course);
 }
 
 std::string courseDistanceMessage(const CourseDistance& course) {

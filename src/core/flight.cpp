@@ -78,6 +78,131 @@ void setNextTakeOff(FlightTotals& totals, const LocalDateTime& time) noexcept {
   totals.nextTakeOffDaylightSaving = kDaylightSavingByRules;
 }
 
+namespace {
+
+CalculateOutcome outcomeOf(LegOutcome outcome) {
+  switch (outcome) {
+    case LegOutcome::Computed: break;
+    case LegOutcome::AirspeedTooLow: return CalculateOutcome::AirspeedTooLow;
+    case LegOutcome::WindTooStrong: return CalculateOutcome::WindTooStrong;
+    case LegOutcome::NotComputable: return CalculateOutcome::NotComputable;
+  }
+  return CalculateOutcome::Calculated;
+}
+
+// The Calculate sequence on the inputs the plan holds, taking off at `takeOff`. On a
+// refusal nothing has changed. `leg` receives the results and the arrival.
+CalculateResult flyLeg(FlightPlan& plan, const LocalDateTime& takeOff, PlannedLeg& leg) {
+  CalculateResult result;
+  const LegComputation computed = computeLeg(plan.inputs);
+  result.outcome = outcomeOf(computed.outcome);
+  if (result.outcome != CalculateOutcome::Calculated) return result;
+  setNextTakeOff(plan.totals, takeOff);
+  // Refused before anything is recorded, so a leg the clock cannot show changes nothing.
+  if (checkLegTime(plan.totals, computed.results.eteMinutes) != ClockStep::Stepped) {
+    result.outcome = CalculateOutcome::ClockOutOfRange;
+    return result;
+  }
+  result.fuelShort = computed.results.fuelShort;
+  recordLegInFlight(plan, computed.results);
+  stepLegTime(plan, computed.results.eteMinutes);
+  plan.navLog.nextLegName = leg.ends ? routePairName(leg.ends->fromId, leg.ends->toId) : std::string();
+  recordLegInNavLog(plan);
+  leg.results = plan.results;
+  leg.arrival = plan.totals.nextTakeOff;
+  leg.arrivalDaylightSaving = plan.totals.nextTakeOffDaylightSaving;
+  return result;
+}
+
+}  // namespace
+
+void takeCourse(FlightPlan& plan, const PendingCourse& course) {
+  clearLegResults(plan);
+  plan.inputs.flightDistance = course.distance;
+  plan.inputs.distance = course.distance;
+  if (course.variation) plan.inputs.variation = *course.variation;
+  extendRouteLine(plan.totals, course.ends.fromId, course.ends.toId);
+  plan.navLog.nextLegName = routePairName(course.ends.fromId, course.ends.toId);
+  plan.inputs.trueCourse = course.trueCourse;
+  plan.pendingCourse = course;
+}
+
+CalculateResult calculateNextLeg(FlightPlan& plan, LocalDateTime takeOff) {
+  const bool first = plan.legs.empty();
+  PlannedLeg leg;
+  if (plan.pendingCourse) leg.ends = plan.pendingCourse->ends;
+  leg.inputs = plan.inputs;
+  if (!first) {
+    const PlannedLeg& previous = plan.legs.back();
+    if (plan.inputs.fuelOnBoard != previous.results.fuelLeft) leg.fuelOnBoardSet = plan.inputs.fuelOnBoard;
+    if (takeOff != previous.arrival) leg.takeOffSet = takeOff;
+  }
+  const LocalDateTime takeOffBefore = plan.totals.nextTakeOff;
+  const int daylightSavingBefore = plan.totals.nextTakeOffDaylightSaving;
+
+  CalculateResult result = flyLeg(plan, takeOff, leg);
+  result.leg = plan.legs.size();
+  if (result.outcome != CalculateOutcome::Calculated) return result;
+  if (first) {
+    // The flight starts where the picker stood: its summer time as the clock had it.
+    plan.takeOff = takeOff;
+    plan.takeOffDaylightSaving = takeOff == takeOffBefore ? daylightSavingBefore : kDaylightSavingByRules;
+    plan.fuelOnBoardAtTakeOff = leg.inputs.fuelOnBoard;
+  }
+  plan.pendingCourse.reset();
+  plan.legs.push_back(std::move(leg));
+  return result;
+}
+
+CalculateResult recomputeFlight(FlightPlan& plan, std::size_t fromLeg) {
+  // Flown again from the flight's start: the legs before `fromLeg` come out the same,
+  // and every total is summed in the order typing would have summed it.
+  (void)fromLeg;
+  FlightPlan work = plan;
+  resetFlight(work);
+  work.legs = plan.legs;
+  if (!work.legs.empty()) {
+    // The first leg, whichever it now is, starts with the flight's own take-off and fuel.
+    work.legs.front().fuelOnBoardSet.reset();
+    work.legs.front().takeOffSet.reset();
+  }
+  work.totals.nextTakeOff = plan.takeOff;
+  work.totals.nextTakeOffDaylightSaving = plan.takeOffDaylightSaving;
+  work.inputs.fuelOnBoard = plan.fuelOnBoardAtTakeOff;
+
+  CalculateResult result;
+  result.outcome = CalculateOutcome::Calculated;
+  for (std::size_t i = 0; i < work.legs.size(); ++i) {
+    PlannedLeg& leg = work.legs[i];
+    if (leg.ends) extendRouteLine(work.totals, leg.ends->fromId, leg.ends->toId);
+    const double fuelOnBoard =
+        i == 0 ? plan.fuelOnBoardAtTakeOff : leg.fuelOnBoardSet.value_or(work.inputs.fuelOnBoard);
+    work.inputs = leg.inputs;
+    work.inputs.fuelOnBoard = fuelOnBoard;
+    leg.inputs.fuelOnBoard = fuelOnBoard;
+    const LocalDateTime takeOff = i == 0 ? plan.takeOff : leg.takeOffSet.value_or(work.totals.nextTakeOff);
+    work.results = LegResults{};
+    const CalculateResult step = flyLeg(work, takeOff, leg);
+    if (step.outcome != CalculateOutcome::Calculated) {
+      result.outcome = step.outcome;
+      result.leg = i;
+      return result;
+    }
+    if (step.fuelShort && !result.fuelShort) {
+      result.fuelShort = true;
+      result.leg = i;
+    }
+  }
+  if (work.legs.empty()) {
+    // Nothing flown: the flight waits at its take-off with its fuel.
+    work.totals.nextTakeOff = plan.takeOff;
+    work.totals.nextTakeOffDaylightSaving = plan.takeOffDaylightSaving;
+  }
+  if (plan.pendingCourse) takeCourse(work, *plan.pendingCourse);
+  plan = std::move(work);
+  return result;
+}
+
 void resetFlight(FlightPlan& plan) noexcept {
   plan.results = LegResults{};
   LegInputs& in = plan.inputs;
@@ -94,6 +219,8 @@ void resetFlight(FlightPlan& plan) noexcept {
   plan.totals.nextTakeOff = picker;
   plan.totals.nextTakeOffDaylightSaving = pickerDaylightSaving;
   plan.navLog = NavLog{};
+  plan.legs.clear();
+  plan.pendingCourse.reset();
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }

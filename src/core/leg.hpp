@@ -23,6 +23,7 @@ struct LegInputs {
   double fuelFlow = 0;        // GPH [US gallons per hour]
   double fuelOnBoard = 0;     // FOB at the start of the leg [US gallons]
   double flightDistance = 0;  // FD for the whole flight; 0 or less means none given
+  friend bool operator==(const LegInputs&, const LegInputs&) = default;
 };
 
 /// Results of one leg as the planner shows them.
@@ -47,6 +48,7 @@ struct LegResults {
   double variation = 0;                  // VAR handed back rounded to hundredths
   std::string etaText;                   // arrival on the local clock, set by the clock step
   std::string takeOffText;               // the leg's take-off on the local clock, set likewise
+  friend bool operator==(const LegResults&, const LegResults&) = default;
 };
 
 enum class LegOutcome {

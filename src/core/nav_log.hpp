@@ -41,6 +41,7 @@ struct NavLog {
   // The airport pair of the course the course window gave last; it names the next
   // leg computed, and only that one.
   std::string nextLegName;
+  friend bool operator==(const NavLog&, const NavLog&) = default;
 };
 
 /// Adds the leg just computed, once the clock has stepped: its inputs and results as

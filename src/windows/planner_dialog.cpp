@@ -214,11 +214,11 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   printNavLogAction_->setObjectName(QStringLiteral("commandPrintNavLog"));
   printNavLogAction_->setShortcut(QKeySequence::Print);
   connect(printNavLogAction_, &QAction::triggered, this,
-          [this] { printNavLog(this, {plan_.navLog, plan_.totals, airplane_}); });
+          [this] { printNavLog(this, {plan_.navLog, plan_.totals, plan_.airplane}); });
   exportNavLogAction_ = file->addAction(QStringLiteral("Export &Nav Log..."));
   exportNavLogAction_->setObjectName(QStringLiteral("commandExportNavLog"));
   connect(exportNavLogAction_, &QAction::triggered, this,
-          [this] { exportNavLog(this, {plan_.navLog, plan_.totals, airplane_}, services_.workingFolder); });
+          [this] { exportNavLog(this, {plan_.navLog, plan_.totals, plan_.airplane}, services_.workingFolder); });
   file->addSeparator();
   QAction* importRouteAction = file->addAction(QStringLiteral("Import Route..."));
   importRouteAction->setObjectName(QStringLiteral("commandImportRoute"));
@@ -309,27 +309,17 @@ void PlannerDialog::writeFields() {
 
 void PlannerDialog::calculate() {
   readFields();
-  const LegComputation leg = computeLeg(plan_.inputs);
-  switch (leg.outcome) {
-    case LegOutcome::Computed: break;
-    case LegOutcome::AirspeedTooLow: message(kEnterCorrectTasMessage); return;
-    case LegOutcome::WindTooStrong: message(kWindTooStrongMessage); return;
-    case LegOutcome::NotComputable: message(kNotComputableMessage); return;
-  }
-  setNextTakeOff(plan_.totals, pickerTime());
-  // Refused before anything is recorded, so a leg the clock cannot show changes nothing.
-  if (checkLegTime(plan_.totals, leg.results.eteMinutes) != ClockStep::Stepped) {
-    message(kClockOutOfRangeMessage);
-    return;
+  const CalculateResult result = calculateNextLeg(plan_, pickerTime());
+  switch (result.outcome) {
+    case CalculateOutcome::Calculated: break;
+    case CalculateOutcome::AirspeedTooLow: message(kEnterCorrectTasMessage); return;
+    case CalculateOutcome::WindTooStrong: message(kWindTooStrongMessage); return;
+    case CalculateOutcome::NotComputable: message(kNotComputableMessage); return;
+    case CalculateOutcome::ClockOutOfRange: message(kClockOutOfRangeMessage); return;
   }
   // Shown while the window still shows the previous leg.
-  if (leg.results.fuelShort) message(kFuelShortMessage);
-
-  recordLegInFlight(plan_, leg.results);
-  writeFields();
+  if (result.fuelShort) message(kFuelShortMessage);
   ui::handDefaultButton(calculateButton_, getTcButton_);
-  stepLegTime(plan_, leg.results.eteMinutes);
-  recordLegInNavLog(plan_);
   updateNavLogCommands();
   setPickerTime(plan_.totals.nextTakeOff);
   if (pendingLegEnds_) flownLegEnds_.push_back(*std::exchange(pendingLegEnds_, std::nullopt));
@@ -377,9 +367,9 @@ void PlannerDialog::convertCoordinates() {
 // Opened with the airplane's values and the fuel on board as last read or loaded; they
 // come back however the window closes, as its last Calculate left them.
 void PlannerDialog::weightAndBalance() {
-  WeightBalanceDialog window(airplane_, plan_.inputs.fuelOnBoard, this);
+  WeightBalanceDialog window(plan_.airplane, plan_.inputs.fuelOnBoard, this);
   window.exec();
-  takeBackBalanceSheet(window.sheet(), airplane_, plan_.inputs.fuelOnBoard);
+  takeBackBalanceSheet(window.sheet(), plan_.airplane, plan_.inputs.fuelOnBoard);
   writeFields();
 }
 
@@ -501,7 +491,7 @@ void PlannerDialog::applyDefaults(const DefaultValues& values) {
   plan_.inputs.deviation = values.deviation;
   plan_.inputs.fuelFlow = values.fuelFlow;
   plan_.inputs.fuelOnBoard = values.fuelOnBoard;
-  airplane_ = values.airplane;
+  plan_.airplane = values.airplane;
 }
 
 DefaultValues PlannerDialog::currentDefaults() const {
@@ -512,7 +502,7 @@ DefaultValues PlannerDialog::currentDefaults() const {
   values.deviation = plan_.inputs.deviation;
   values.fuelFlow = plan_.inputs.fuelFlow;
   values.fuelOnBoard = plan_.inputs.fuelOnBoard;
-  values.airplane = airplane_;
+  values.airplane = plan_.airplane;
   return values;
 }
 

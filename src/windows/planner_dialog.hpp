@@ -77,7 +77,7 @@ class PlannerDialog : public QDialog {
   void writeFields();
 
   const FlightPlan& flightPlan() const { return plan_; }
-  const AirplaneData& airplaneData() const { return airplane_; }
+  const AirplaneData& airplaneData() const { return plan_.airplane; }
   const RememberedAirports& rememberedAirports() const { return remembered_; }
   const std::string& originIdentifier() const { return remembered_.originId; }
 
@@ -121,7 +121,6 @@ class PlannerDialog : public QDialog {
 
   PlannerServices services_;
   FlightPlan plan_;
-  AirplaneData airplane_;
   RememberedAirports remembered_;
   RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
   std::vector<RouteLegEnds> flownLegEnds_;     // the ends of each leg calculated with a chosen course

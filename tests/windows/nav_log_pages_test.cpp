@@ -30,13 +30,11 @@ namespace {
 
 constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};
 
-// Calculate as the planner runs it: compute, fold into the flight, step the clock, log.
-// `name` is the airport pair the course window gave, or empty for a leg typed in.
+// Calculate as the planner runs it, after the course window gave the airport pair
+// `origin` and `destination` (keeping the course and distance held), or for a leg
+// typed in when no pair is given.
 bool calculate(FlightPlan& plan, const std::string& origin = {}, const std::string& destination = {}) {
-  if (!origin.empty()) {
-    plan.navLog.nextLegName = routePairName(origin, destination);
-    extendRouteLine(plan.totals, origin, destination);
-  }
+  if (!origin.empty()) takeCourse(plan, {{origin, destination, {}, {}}, plan.inputs.trueCourse, plan.inputs.distance});
   return test::calculateLeg(plan);
 }
 
@@ -477,8 +475,7 @@ class NavLogPagesTest : public QObject {
   // A leg name wider than its column is cut short with an ellipsis; its numbers stay whole.
   void longLegNameIsElided() {
     FlightPlan plan = startedPlan();
-    plan.navLog.nextLegName = "QQA-WESTERN REGIONAL AIRPORT OF THE FAR NORTHERN VALLEY AND BEYOND";
-    QVERIFY(calculate(plan));
+    QVERIFY(calculate(plan, "QQA", "WESTERN REGIONAL AIRPORT OF THE FAR NORTHERN VALLEY AND BEYOND"));
     const AirplaneData airplane = trainer();
     std::vector<TextPage> pages;
     QVERIFY(pagesOf({plan.navLog, plan.totals, airplane}, pages));
