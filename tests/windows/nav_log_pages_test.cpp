@@ -34,7 +34,7 @@ constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};
 // `origin` and `destination` (keeping the course and distance held), or for a leg
 // typed in when no pair is given.
 bool calculate(FlightPlan& plan, const std::string& origin = {}, const std::string& destination = {}) {
-  if (!origin.empty()) takeCourse(plan, {{origin, destination, {}, {}}, plan.inputs.trueCourse, plan.inputs.distance});
+  if (!origin.empty()) takeCourse(plan, {{origin, destination, {}, {}}, plan.inputs.trueCourse, plan.inputs.distance, std::nullopt});
   return test::calculateLeg(plan);
 }
 
