@@ -29,6 +29,16 @@ bool toUtcTm(std::time_t t, std::tm& out) {
 #endif
 }
 
+// Days since 1970-01-01 of a proleptic Gregorian date (the civil-calendar count).
+long long daysFromCivil(long long year, long long month, long long day) {
+  year -= month <= 2 ? 1 : 0;
+  const long long era = (year >= 0 ? year : year - 399) / 400;
+  const long long yearOfEra = year - era * 400;
+  const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
 LocalDateTime fromTm(const std::tm& tm) {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
@@ -137,6 +147,11 @@ LocalDateTime currentLocalTime() {
   std::tm local{};
   if (!toLocalTm(std::time(nullptr), local)) return {};
   return fromTm(local);
+}
+
+int daysBetween(const LocalDateTime& from, const LocalDateTime& to) noexcept {
+  const long long days = daysFromCivil(to.year, to.month, to.day) - daysFromCivil(from.year, from.month, from.day);
+  return static_cast<int>(std::clamp<long long>(days, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace orvane

@@ -26,6 +26,10 @@ std::string formatClock(const LocalDateTime& time);
 /// "2026-12-08": the date in ISO 8601 order, whatever the locale.
 std::string formatDate(const LocalDateTime& time);
 
+/// Calendar days from the date of `from` to the date of `to`, times of day ignored:
+/// 1 from 23:50 to 0:10 the next day, negative when `to` is earlier.
+int daysBetween(const LocalDateTime& from, const LocalDateTime& to) noexcept;
+
 /// The latest year the picker and the clock arithmetic accept.
 inline constexpr int kLatestClockYear = 9999;
 

@@ -68,6 +68,8 @@ ClockStep stepLegTime(FlightPlan& plan, double eteMinutes) {
   t.nextTakeOffDaylightSaving = arrival->daylightSaving ? 1 : 0;
   plan.results.takeOffText = formatClock(takeOff->local);
   plan.results.etaText = formatClock(arrival->local);
+  plan.results.takeOffDay = daysBetween(t.takeOffTime, takeOff->local);
+  plan.results.arrivalDay = daysBetween(t.takeOffTime, arrival->local);
   t.arrivalText = plan.results.etaText;
   return ClockStep::Stepped;
 }

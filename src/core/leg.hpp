@@ -48,6 +48,8 @@ struct LegResults {
   double variation = 0;                  // VAR handed back rounded to hundredths
   std::string etaText;                   // arrival on the local clock, set by the clock step
   std::string takeOffText;               // the leg's take-off on the local clock, set likewise
+  int takeOffDay = 0;                    // days after the flight's take-off date, set likewise
+  int arrivalDay = 0;                    // the ETA's days after that date, set likewise
   friend bool operator==(const LegResults&, const LegResults&) = default;
 };
 

@@ -1,5 +1,7 @@
 #include "core/nav_log.hpp"
 
+#include <cmath>
+
 #include "core/flight.hpp"
 #include "core/numbers.hpp"
 
@@ -96,6 +98,8 @@ void recordLegInNavLog(FlightPlan& plan) {
   leg.eteMinutes = r.eteMinutes;
   leg.takeOffText = r.takeOffText;
   leg.etaText = r.etaText;
+  leg.takeOffDay = r.takeOffDay;
+  leg.arrivalDay = r.arrivalDay;
   leg.fuelBurned = r.fuelBurned;
   leg.fuelLeft = r.fuelLeft;
   leg.fuelShort = r.fuelShort;
@@ -104,8 +108,10 @@ void recordLegInNavLog(FlightPlan& plan) {
 
 const NavLogRow& navLogHeadings() {
   static const NavLogRow headings{
-      "Leg", "TC", "WD", "WV", "TAS", "WCA", "TH", "MH", "CH", "GS", "Distance", "ETE (min)",
-      "Time Off", "ETA", "Actual Time Over", "Fuel Burned", "Fuel Left", "Actual Fuel", "Fuel Short",
+      "Leg",      "TC",        "TC (deg)",  "Wind",     "WD (deg)",    "WV",          "TAS",
+      "WCA",      "WCA (deg)", "TH",        "TH (deg)", "MH",          "MH (deg)",    "CH",
+      "CH (deg)", "GS",        "Distance",  "ETE",      "ETE (min)",   "Time Off",    "ETA",
+      "Arrival Day", "Actual Time Over", "Fuel Burned", "Fuel Left", "Actual Fuel", "Fuel Short",
   };
   return headings;
 }
@@ -113,19 +119,27 @@ const NavLogRow& navLogHeadings() {
 NavLogRow navLogRow(const NavLogLeg& leg) {
   NavLogRow row;
   cell(row, NavLogColumn::Leg) = leg.name;
-  cell(row, NavLogColumn::TrueCourse) = fieldText(leg.trueCourse);
+  cell(row, NavLogColumn::TrueCourse) = threeDigitDirection(leg.trueCourse);
+  cell(row, NavLogColumn::TrueCourseDegrees) = fieldText(leg.trueCourse);
+  cell(row, NavLogColumn::Wind) = windText(leg.windDirection, leg.windVelocity);
   cell(row, NavLogColumn::WindDirection) = fieldText(leg.windDirection);
   cell(row, NavLogColumn::WindVelocity) = fieldText(leg.windVelocity);
   cell(row, NavLogColumn::TrueAirspeed) = fieldText(leg.trueAirspeed);
-  cell(row, NavLogColumn::WindCorrectionAngle) = wholeNumber(leg.windCorrectionAngle);
-  cell(row, NavLogColumn::TrueHeading) = wholeNumber(leg.trueHeading);
-  cell(row, NavLogColumn::MagneticHeading) = wholeNumber(leg.magneticHeading);
-  cell(row, NavLogColumn::CompassHeading) = wholeNumber(leg.compassHeading);
+  cell(row, NavLogColumn::WindCorrectionAngle) = windCorrectionText(leg.windCorrectionAngle);
+  cell(row, NavLogColumn::WindCorrectionDegrees) = wholeNumber(leg.windCorrectionAngle);
+  cell(row, NavLogColumn::TrueHeading) = threeDigitDirection(leg.trueHeading);
+  cell(row, NavLogColumn::TrueHeadingDegrees) = wholeNumber(leg.trueHeading);
+  cell(row, NavLogColumn::MagneticHeading) = threeDigitDirection(leg.magneticHeading);
+  cell(row, NavLogColumn::MagneticHeadingDegrees) = wholeNumber(leg.magneticHeading);
+  cell(row, NavLogColumn::CompassHeading) = threeDigitDirection(leg.compassHeading);
+  cell(row, NavLogColumn::CompassHeadingDegrees) = wholeNumber(leg.compassHeading);
   cell(row, NavLogColumn::GroundSpeed) = wholeNumber(leg.groundSpeed);
   cell(row, NavLogColumn::Distance) = fieldText(leg.distance);
-  cell(row, NavLogColumn::Ete) = fieldText(leg.eteMinutes);
-  cell(row, NavLogColumn::TakeOff) = leg.takeOffText;
-  cell(row, NavLogColumn::Eta) = leg.etaText;
+  cell(row, NavLogColumn::Ete) = eteText(leg.eteMinutes);
+  cell(row, NavLogColumn::EteMinutes) = fieldText(leg.eteMinutes);
+  cell(row, NavLogColumn::TakeOff) = dayMarkedClock(leg.takeOffText, leg.takeOffDay);
+  cell(row, NavLogColumn::Eta) = dayMarkedClock(leg.etaText, leg.arrivalDay);
+  cell(row, NavLogColumn::ArrivalDay) = wholeNumber(leg.arrivalDay);
   cell(row, NavLogColumn::FuelBurned) = fieldText(leg.fuelBurned);
   cell(row, NavLogColumn::FuelLeft) = fieldText(leg.fuelLeft);
   cell(row, NavLogColumn::FuelShort) = leg.fuelShort ? "yes" : "no";
@@ -134,19 +148,81 @@ NavLogRow navLogRow(const NavLogLeg& leg) {
 
 NavLogRow navLogTotalsRow(const FlightTotals& totals) {
   NavLogRow row;
+  const double minutes = roundToHundredths(totals.totalEteMinutes);
   cell(row, NavLogColumn::Leg) = "Total";
   cell(row, NavLogColumn::Distance) = fieldText(totals.totalDistance);
-  cell(row, NavLogColumn::Ete) = fieldText(roundToHundredths(totals.totalEteMinutes));
+  cell(row, NavLogColumn::Ete) = eteText(minutes);
+  cell(row, NavLogColumn::EteMinutes) = fieldText(minutes);
   cell(row, NavLogColumn::FuelBurned) = fieldText(totals.totalFuelUsed);
   return row;
 }
 
-std::string navLogCsv(const NavLog& log, const FlightTotals& totals) {
+std::vector<NavLogRow> navLogFuelRows(const FuelPlan& fuel) {
+  const auto row = [](std::string label, const FuelAmount& amount) {
+    NavLogRow r;
+    cell(r, NavLogColumn::Leg) = std::move(label);
+    cell(r, NavLogColumn::Ete) = eteText(amount.minutes);
+    cell(r, NavLogColumn::EteMinutes) = fieldText(amount.minutes);
+    cell(r, NavLogColumn::FuelBurned) = fieldText(amount.gallons);
+    return r;
+  };
+  const FuelAmount shortfall{-fuel.extra.gallons, -fuel.extra.minutes};
+  return {row("Fuel Required", fuel.required), row("Fuel on Board", fuel.onBoard),
+          fuel.extra.gallons >= 0 ? row("Extra Fuel", fuel.extra) : row("Fuel Short", shortfall)};
+}
+
+std::string navLogCsv(const NavLog& log, const FlightTotals& totals, const std::optional<FuelPlan>& fuel) {
   std::string out;
   appendCsvRow(out, navLogHeadings());
   for (const NavLogLeg& leg : log.legs) appendCsvRow(out, navLogRow(leg));
   appendCsvRow(out, navLogTotalsRow(totals));
+  if (fuel) {
+    for (const NavLogRow& row : navLogFuelRows(*fuel)) appendCsvRow(out, row);
+  }
   return out;
+}
+
+std::string threeDigitDirection(double degrees) {
+  if (!std::isfinite(degrees)) return fieldText(degrees);
+  std::int32_t whole = roundToWhole(std::fmod(degrees, kFullCircle)) % 360;
+  if (whole <= 0) whole += 360;  // north is 360, never 000
+  std::string text = wholeNumber(whole);
+  return std::string(3 - text.size(), '0') + text;
+}
+
+std::string windText(double direction, double velocity) {
+  const std::int32_t speed = roundToWhole(velocity);
+  if (speed == 0) return "calm";
+  return threeDigitDirection(direction) + "/" + wholeNumber(speed);
+}
+
+std::string windCorrectionText(std::int32_t windCorrectionAngle) {
+  if (windCorrectionAngle == 0) return "0";
+  const std::int64_t size = windCorrectionAngle < 0 ? -std::int64_t{windCorrectionAngle} : windCorrectionAngle;
+  return formatGeneral(static_cast<double>(size)) + (windCorrectionAngle > 0 ? " L" : " R");
+}
+
+std::string eteText(double minutes) {
+  constexpr double kLongestSeconds = 1e12;  // some 30,000 years: beyond any flight
+  const double seconds = std::trunc(minutes * kMinutesPerHour);
+  if (!(seconds >= 0 && seconds <= kLongestSeconds)) return {};
+  const auto whole = static_cast<std::int64_t>(seconds);
+  constexpr std::int64_t kSecondsPerHour = 3600;
+  constexpr std::int64_t kSecondsPerMinute = 60;
+  const auto twoDigits = [](std::int64_t value) {
+    return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
+  };
+  const auto number = [](std::int64_t value) { return formatGeneral(static_cast<double>(value), 17); };
+  if (whole < kSecondsPerHour) {
+    return number(whole / kSecondsPerMinute) + ":" + twoDigits(whole % kSecondsPerMinute);
+  }
+  const std::int64_t totalMinutes = (whole + kSecondsPerMinute / 2) / kSecondsPerMinute;  // halves up
+  return number(totalMinutes / 60) + ":" + twoDigits(totalMinutes % 60);
+}
+
+std::string dayMarkedClock(const std::string& clockText, int day) {
+  if (day == 0 || clockText.empty()) return clockText;
+  return clockText + (day > 0 ? " +" : " ") + wholeNumber(day);
 }
 
 std::string validUtf8(std::string_view text) {

@@ -84,11 +84,11 @@ TEST_F(NavLogTest, WorkedFlightKeepsBothLegsAsShown) {
 TEST_F(NavLogTest, WorkedFlightCsvByteForByte) {
   const FlightPlan plan = workedFlight();
   EXPECT_EQ(navLogCsv(plan.navLog, plan.totals),
-            "Leg,TC,WD,WV,TAS,WCA,TH,MH,CH,GS,Distance,ETE (min),Time Off,ETA,Actual Time Over,"
-            "Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
-            "Leg 1,90,45,20,110,7,83,78,80,95,60,37.92,9:00:00,9:37:55,,5.37,34.63,,no\r\n"
-            "Leg 2,90,45,20,110,7,83,78,80,95,48.448,30.62,9:37:55,10:08:32,,4.34,30.29,,no\r\n"
-            "Total,,,,,,,,,,108.448,68.54,,,,9.71,,,\r\n");
+            "Leg,TC,TC (deg),Wind,WD (deg),WV,TAS,WCA,WCA (deg),TH,TH (deg),MH,MH (deg),CH,CH (deg),GS,Distance,"
+            "ETE,ETE (min),Time Off,ETA,Arrival Day,Actual Time Over,Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
+            "Leg 1,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,60,37:55,37.92,9:00:00,9:37:55,0,,5.37,34.63,,no\r\n"
+            "Leg 2,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,48.448,30:37,30.62,9:37:55,10:08:32,0,,4.34,30.29,,no\r\n"
+            "Total,,,,,,,,,,,,,,,,108.448,1:09,68.54,,,,,9.71,,,\r\n");
 }
 
 // The totals row rounds the sum of the unrounded leg times, as the planner's flight time
@@ -100,7 +100,8 @@ TEST_F(NavLogTest, TotalsRowComesFromTheUnroundedLegTimes) {
   totals.totalFuelUsed = 12.5;
   const NavLogRow row = navLogTotalsRow(totals);
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Leg)], "Total");
-  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Ete)], "30.01");
+  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Ete)], "30:00");
+  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::EteMinutes)], "30.01");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Distance)], "0.3");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::FuelBurned)], "12.5");
   for (NavLogColumn empty : {NavLogColumn::TrueCourse, NavLogColumn::TakeOff, NavLogColumn::ActualFuel,
@@ -173,10 +174,10 @@ TEST_F(NavLogTest, NegativeAndFractionalValuesUseTheFieldNotation) {
   leg.distance = 1.0 / 3.0;
   leg.fuelLeft = -0.0;  // shown as 0, as in the window
   const NavLogRow row = navLogRow(leg);
-  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::TrueCourse)], "45.68");
+  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::TrueCourseDegrees)], "45.68");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::WindDirection)], "0");
-  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::WindCorrectionAngle)], "-12");
-  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::CompassHeading)], "361");
+  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::WindCorrectionDegrees)], "-12");
+  EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::CompassHeadingDegrees)], "361");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Distance)], "0.333333333333333");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::FuelLeft)], "0");
 }
@@ -198,7 +199,8 @@ TEST_P(CsvCellTest, LegNameIsQuotedOnlyWhenItMustBe) {
   log.legs.push_back(leg);
   const std::string csv = navLogCsv(log, FlightTotals{});
   const std::size_t rowStart = csv.find("\r\n") + 2;
-  const std::string expectedStart = GetParam().expectedCell + ",0,0,0,0,0,0,0,0,0,0,0,,,,0,0,,no\r\n";
+  const std::string expectedStart =
+      GetParam().expectedCell + ",360,0,calm,0,0,0,0,0,360,0,360,0,360,0,0,0,0:00,0,,,0,,0,0,,no\r\n";
   EXPECT_EQ(csv.substr(rowStart, expectedStart.size()), expectedStart);
 }
 
@@ -217,9 +219,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NavLogCsv, EmptyLogHasHeadingsAndTotalsOnlyWithoutByteOrderMark) {
   const std::string csv = navLogCsv(NavLog{}, FlightTotals{});
   EXPECT_EQ(csv,
-            "Leg,TC,WD,WV,TAS,WCA,TH,MH,CH,GS,Distance,ETE (min),Time Off,ETA,Actual Time Over,"
-            "Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
-            "Total,,,,,,,,,,0,0,,,,0,,,\r\n");
+            "Leg,TC,TC (deg),Wind,WD (deg),WV,TAS,WCA,WCA (deg),TH,TH (deg),MH,MH (deg),CH,CH (deg),GS,Distance,"
+            "ETE,ETE (min),Time Off,ETA,Arrival Day,Actual Time Over,Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
+            "Total,,,,,,,,,,,,,,,,0,0:00,0,,,,,0,,,\r\n");
   EXPECT_NE(csv.substr(0, 3), "\xEF\xBB\xBF");
 }
 
@@ -272,6 +274,118 @@ INSTANTIATE_TEST_SUITE_P(NavLog, FormatDateTest,
                                            DateCase{"LastYear", {9999, 12, 31, 23, 59, 59}, "9999-12-31"},
                                            DateCase{"ShortYear", {752, 9, 14, 0, 0, 0}, "0752-09-14"}),
                          CaseName{});
+
+// The pilot's notation, one row per text: the function that writes it, its input, and
+// the text. ETE: m:ss under an hour (seconds dropped as the clock drops them), h:mm from
+// an hour on (to the nearest minute).
+struct NotationCase {
+  const char* name;
+  std::string text;
+  std::string expected;
+};
+
+class NotationTest : public ::testing::TestWithParam<NotationCase> {};
+
+TEST_P(NotationTest, WritesThePilotsText) { EXPECT_EQ(GetParam().text, GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    NavLog, NotationTest,
+    ::testing::Values(NotationCase{"CourseThreeDigits", threeDigitDirection(20), "020"},
+                      NotationCase{"CourseRounded", threeDigitDirection(57.61), "058"},
+                      NotationCase{"CourseOneDigit", threeDigitDirection(4.49), "004"},
+                      NotationCase{"NorthIs360", threeDigitDirection(0), "360"},
+                      NotationCase{"RoundsUpToNorth", threeDigitDirection(359.5), "360"},
+                      NotationCase{"CompassPast360", threeDigitDirection(361), "001"},
+                      NotationCase{"CompassBelow0", threeDigitDirection(-2), "358"},
+                      NotationCase{"Wind", windText(250, 15), "250/15"},
+                      NotationCase{"WindFromNorth", windText(0, 8), "360/8"},
+                      NotationCase{"WindRounded", windText(44.6, 19.5), "045/20"},
+                      NotationCase{"Calm", windText(270, 0), "calm"},
+                      NotationCase{"CalmWhenBelowHalf", windText(270, 0.4), "calm"},
+                      NotationCase{"WcaLeft", windCorrectionText(7), "7 L"},
+                      NotationCase{"WcaRight", windCorrectionText(-2), "2 R"},
+                      NotationCase{"WcaNone", windCorrectionText(0), "0"},
+                      NotationCase{"EteMinutesSeconds", eteText(37.92), "37:55"},
+                      NotationCase{"EteShort", eteText(5.05), "5:03"},
+                      NotationCase{"EteZero", eteText(0), "0:00"},
+                      NotationCase{"EteLastSecondOfHour", eteText(59.999), "59:59"},
+                      NotationCase{"EteOneHour", eteText(60), "1:00"},
+                      NotationCase{"EteHoursMinutes", eteText(83.6), "1:24"},
+                      NotationCase{"EteHalfMinuteUp", eteText(83.5), "1:24"},
+                      NotationCase{"EteBelowHalfMinute", eteText(83.49), "1:23"},
+                      NotationCase{"EteManyHours", eteText(1439.99), "24:00"},
+                      NotationCase{"EteNegative", eteText(-1), ""},
+                      NotationCase{"EteNotANumber", eteText(test::kNaN), ""},
+                      NotationCase{"SameDay", dayMarkedClock("23:40:00", 0), "23:40:00"},
+                      NotationCase{"NextDay", dayMarkedClock("0:12:00", 1), "0:12:00 +1"},
+                      NotationCase{"TwoDaysOn", dayMarkedClock("1:00:00", 2), "1:00:00 +2"},
+                      NotationCase{"DayBefore", dayMarkedClock("23:00:00", -1), "23:00:00 -1"}),
+    CaseName{});
+
+struct DaysCase {
+  const char* name;
+  LocalDateTime from;
+  LocalDateTime to;
+  int days;
+};
+
+class DaysBetweenTest : public ::testing::TestWithParam<DaysCase> {};
+
+TEST_P(DaysBetweenTest, CountsCalendarDays) {
+  EXPECT_EQ(daysBetween(GetParam().from, GetParam().to), GetParam().days);
+}
+
+INSTANTIATE_TEST_SUITE_P(NavLog, DaysBetweenTest,
+                         ::testing::Values(DaysCase{"SameDay", {2026, 12, 8, 0, 0, 0}, {2026, 12, 8, 23, 59, 59}, 0},
+                                           DaysCase{"PastMidnight", {2026, 12, 8, 23, 50, 0}, {2026, 12, 9, 0, 10, 0}, 1},
+                                           DaysCase{"NewYear", {2026, 12, 31, 22, 0, 0}, {2027, 1, 1, 1, 0, 0}, 1},
+                                           DaysCase{"LeapDay", {2028, 2, 28, 12, 0, 0}, {2028, 3, 1, 12, 0, 0}, 2},
+                                           DaysCase{"Earlier", {2026, 3, 1, 0, 0, 0}, {2026, 2, 28, 0, 0, 0}, -1}),
+                         CaseName{});
+
+// The worked leg taking off at 23:40 arrives at 0:17:55 the next day; the next leg
+// takes off and arrives on that day too.
+TEST_F(NavLogTest, ArrivalAfterMidnightIsMarked) {
+  FlightPlan plan;
+  plan.inputs = kWorkedLeg;
+  plan.totals.nextTakeOff = {2026, 12, 31, 23, 40, 0};
+  calculate(plan);
+  calculate(plan);
+  ASSERT_EQ(plan.navLog.legs.size(), 2u);
+  const NavLogRow first = navLogRow(plan.navLog.legs[0]);
+  const NavLogRow second = navLogRow(plan.navLog.legs[1]);
+  const auto at = [](const NavLogRow& row, NavLogColumn column) { return row[static_cast<std::size_t>(column)]; };
+  EXPECT_EQ(at(first, NavLogColumn::TakeOff), "23:40:00");
+  EXPECT_EQ(at(first, NavLogColumn::Eta), "0:17:55 +1");
+  EXPECT_EQ(at(first, NavLogColumn::ArrivalDay), "1");
+  EXPECT_EQ(at(second, NavLogColumn::TakeOff), "0:17:55 +1");
+  EXPECT_EQ(at(second, NavLogColumn::Eta), "0:55:50 +1");
+}
+
+// The example fuel check under the worked flight's totals, and a short one.
+TEST_F(NavLogTest, FuelRowsFollowTheTotals) {
+  const FlightPlan plan = workedFlight();
+  const FuelFlight flight{.tripGallons = plan.totals.totalFuelUsed,
+                          .tripMinutes = plan.totals.totalEteMinutes,
+                          .fuelOnBoard = 40,
+                          .conditions = plan.inputs};
+  const FuelPolicy policy{.taxiGallons = 1, .contingencyPercent = 5, .finalReserveMinutes = 30, .alternate = {}};
+  const std::string csv = navLogCsv(plan.navLog, plan.totals, planFuel(policy, flight));
+  // 1 + 9.71 + 0.49 + 4.25 = 15.45 gal; 7.06 + 68.54 + 3.43 + 30 = 109.03 min.
+  EXPECT_NE(csv.find("Total,,,,,,,,,,,,,,,,108.448,1:09,68.54,,,,,9.71,,,\r\n"
+                     "Fuel Required,,,,,,,,,,,,,,,,,1:49,109.03,,,,,15.45,,,\r\n"
+                     "Fuel on Board,,,,,,,,,,,,,,,,,4:42,282.35,,,,,40,,,\r\n"
+                     "Extra Fuel,,,,,,,,,,,,,,,,,2:53,173.29,,,,,24.55,,,\r\n"),
+            std::string::npos)
+      << csv;
+
+  FuelFlight little = flight;
+  little.fuelOnBoard = 15;
+  const std::vector<NavLogRow> rows = navLogFuelRows(planFuel(policy, little));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2][static_cast<std::size_t>(NavLogColumn::Leg)], "Fuel Short");
+  EXPECT_EQ(rows[2][static_cast<std::size_t>(NavLogColumn::FuelBurned)], "0.45");
+}
 
 }  // namespace
 }  // namespace orvane
