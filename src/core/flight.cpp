@@ -27,6 +27,7 @@ std::optional<ClockInstant> arrivalAfter(const FlightTotals& t, double eteMinute
 
 void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
   FlightTotals& t = plan.totals;
+  if (t.firstLegPending) t.takeOffFuel = plan.inputs.fuelOnBoard;
   t.totalEteMinutes += leg.eteMinutesExact;
   t.totalFlightTime = roundToHundredths(t.totalEteMinutes * kHoursPerMinute);
   t.totalDistance += plan.inputs.distance;
@@ -223,6 +224,15 @@ void resetFlight(FlightPlan& plan) noexcept {
   plan.navLog = NavLog{};
   plan.legs.clear();
   plan.pendingCourse.reset();
+}
+
+FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept {
+  const FlightTotals& t = plan.totals;
+  const bool flown = !plan.navLog.legs.empty();
+  return {.tripGallons = t.totalFuelUsed,
+          .tripMinutes = t.totalEteMinutes,
+          .fuelOnBoard = flown ? t.takeOffFuel : plan.inputs.fuelOnBoard,
+          .conditions = plan.inputs};
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }

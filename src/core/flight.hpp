@@ -20,6 +20,7 @@ struct FlightTotals {
   double totalEteMinutes = 0;     // sum of the unrounded ETEs, not shown itself
   double totalFlightTime = 0;     // [hours, hundredths] recomputed from totalEteMinutes
   double totalFuelUsed = 0;       // [gallons] rounded to hundredths after each leg
+  double takeOffFuel = 0;         // fuel on board when the first leg started [gallons]
   std::string takeOffText;        // take-off of the flight's first leg, "9:00:00"
   LocalDateTime takeOffTime;      // the same take-off, date included
   std::string zuluText;           // "[ 8:00:00 zulu ]", set with the take-off text
@@ -152,6 +153,11 @@ void takeCourse(FlightPlan& plan, const PendingCourse& course);
 
 /// Clears the previous leg's results when a new course and distance arrive.
 void clearLegResults(FlightPlan& plan) noexcept;
+
+/// What the fuel check needs of the flight: its fuel burned and time en route, the fuel
+/// on board at take-off (the fuel on board field while no leg is computed), and the
+/// inputs now held, whose wind, TAS, VAR, DEV and GPH the alternate leg is flown with.
+FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept;
 
 /// The route line grows by " ORIGIN ---> DESTINATION ;" for each new course.
 void extendRouteLine(FlightTotals& totals, const std::string& origin, const std::string& destination);

@@ -100,4 +100,16 @@ FuelPlan planFuel(const FuelPolicy& policy, const FuelFlight& flight) noexcept {
   return plan;
 }
 
+std::string fuelVerdictText(const FuelPlan& plan) {
+  switch (plan.outcome) {
+    case FuelPlanOutcome::NoFuelFlow:
+      return "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve.";
+    case FuelPlanOutcome::AlternateNotComputable:
+      return "Not enough fuel known: the alternate leg cannot be flown with this wind and TAS.";
+    case FuelPlanOutcome::Planned: break;
+  }
+  if (plan.enough) return "Enough fuel: " + formatFixed(plan.extra.gallons, 2) + " gallons extra.";
+  return "Not enough fuel: " + formatFixed(-plan.extra.gallons, 2) + " gallons short.";
+}
+
 }  // namespace orvane

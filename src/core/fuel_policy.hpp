@@ -85,4 +85,9 @@ struct FuelPlan {
 /// are 0 and the outcome says so; the flight is then never called enough.
 FuelPlan planFuel(const FuelPolicy& policy, const FuelFlight& flight) noexcept;
 
+/// The verdict in words, so that it never rests on colour alone:
+/// "Enough fuel: 18.26 gallons extra." or "Not enough fuel: 1.74 gallons short.";
+/// without a fuel flow or a flyable alternate, what the pilot has to change.
+std::string fuelVerdictText(const FuelPlan& plan);
+
 }  // namespace orvane

@@ -51,7 +51,7 @@ NavLogTarget navLogTarget(const QString& chosenFile, const QString& selectedFilt
 QString writeNavLog(const NavLogTarget& target, const NavLogSheet& sheet) {
   std::string bytes;
   if (target.format == NavLogFormat::Csv) {
-    bytes = navLogCsv(sheet.log, sheet.totals);
+    bytes = navLogCsv(sheet.log, sheet.totals, sheet.fuel);
   } else {
     const QByteArray pdf = navLogPdf(sheet);
     bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));

@@ -40,6 +40,7 @@ constexpr double kSmallestLegMm = 11;       // a leg name is elided before it ge
 constexpr double kWidestLegMm = 30;         // ...and beyond this
 constexpr double kThinLineMm = 0.2;
 constexpr double kThickLineMm = 0.45;
+constexpr int kFuelLines = 3;  // the parts, the sum against the fuel on board, the verdict
 
 const QString kProgram = QStringLiteral("Orvane " ORVANE_VERSION);
 
@@ -100,16 +101,14 @@ Cell plain(const NavLogRow& row, NavLogColumn column) { return {text(cellOf(row,
 Table headingsTable(const NavLog& log) {
   Table table;
   table.title = QStringLiteral("Headings");
-  table.columns = {{QStringLiteral("Leg"), false}, {QStringLiteral("TC")},  {QStringLiteral("WD/WV")},
+  table.columns = {{QStringLiteral("Leg"), false}, {QStringLiteral("TC")},  {QStringLiteral("Wind")},
                    {QStringLiteral("TAS")},        {QStringLiteral("WCA")}, {QStringLiteral("TH")},
                    {QStringLiteral("MH")},         {QStringLiteral("CH")},  {QStringLiteral("GS")}};
   for (const NavLogLeg& leg : log.legs) {
     const NavLogRow row = navLogRow(leg);
-    const QString wind = text(cellOf(row, NavLogColumn::WindDirection)) + QLatin1Char('/') +
-                         text(cellOf(row, NavLogColumn::WindVelocity));
     table.legs.push_back({plain(row, NavLogColumn::Leg),
                           plain(row, NavLogColumn::TrueCourse),
-                          {wind},
+                          plain(row, NavLogColumn::Wind),
                           plain(row, NavLogColumn::TrueAirspeed),
                           plain(row, NavLogColumn::WindCorrectionAngle),
                           plain(row, NavLogColumn::TrueHeading),
@@ -124,7 +123,7 @@ Table timesTable(const NavLog& log, const FlightTotals& totals) {
   Table table;
   table.title = QStringLiteral("Times and Fuel");
   table.columns = {
-      {QStringLiteral("Leg"), false},   {QStringLiteral("Dist")},       {QStringLiteral("ETE\n(min)")},
+      {QStringLiteral("Leg"), false},   {QStringLiteral("Dist")},       {QStringLiteral("ETE")},
       {QStringLiteral("Time\nOff")},    {QStringLiteral("ETA")},        {QStringLiteral("ATA"), true, true},
       {QStringLiteral("Fuel\nBurned")}, {QStringLiteral("Fuel\nLeft")}, {QStringLiteral("Actual\nFuel"), true, true}};
   for (const NavLogLeg& leg : log.legs) {
@@ -202,6 +201,7 @@ class Painter {
   double paintTable(const Table& table, const Page& page, bool withTotals, double top);
   void paintRow(const Table& table, const Row& row, double top, bool totals);
   double paintClosing(double top);
+  double paintFuel(const FuelPlan& fuel, double top);
 
   QPagedPaintDevice& device_;
   const NavLogSheet& sheet_;
@@ -244,6 +244,8 @@ void Painter::measure() {
 
   const double body = m_.page.height() - m_.headerHeight - m_.footerHeight;
   m_.lastPageExtra = m_.rowHeight + 2 * m_.mm + info.height();
+  if (sheet_.fuel) m_.lastPageExtra += 1 * m_.mm + kFuelLines * info.lineSpacing();
+  m_.lastPageExtra += 1 * m_.mm + metrics(fonts_.footer).lineSpacing();  // how ETE is written
   if (!routeText().isEmpty()) {
     m_.routeIndent = textWidth(fonts_.infoBold, QStringLiteral("Route")) + textWidth(fonts_.info, QStringLiteral("  "));
     m_.routeLines = wrapRoute(m_.page.width() - m_.routeIndent);
@@ -573,16 +575,58 @@ double Painter::paintClosing(double top) {
                             y + info.ascent()),
                     QString::fromStdString(fieldText(sheet_.totals.totalFlightTime)) + QStringLiteral(" hours"));
   y += info.height();
-  if (m_.routeLines.isEmpty()) return y;
-  y += 1 * m_.mm;
-  painter_.setFont(fonts_.infoBold);
-  painter_.drawText(QPointF(left, y + info.ascent()), QStringLiteral("Route"));
-  painter_.setFont(fonts_.info);
-  for (const QString& line : m_.routeLines) {
-    painter_.drawText(QPointF(left + m_.routeIndent, y + info.ascent()), line);
-    y += info.lineSpacing();
+  if (sheet_.fuel) y = paintFuel(*sheet_.fuel, y + 1 * m_.mm);
+  if (!m_.routeLines.isEmpty()) {
+    y += 1 * m_.mm;
+    painter_.setFont(fonts_.infoBold);
+    painter_.drawText(QPointF(left, y + info.ascent()), QStringLiteral("Route"));
+    painter_.setFont(fonts_.info);
+    for (const QString& line : m_.routeLines) {
+      painter_.drawText(QPointF(left + m_.routeIndent, y + info.ascent()), line);
+      y += info.lineSpacing();
+    }
   }
-  return y;
+  y += 1 * m_.mm;
+  const QFontMetricsF footer = metrics(fonts_.footer);
+  painter_.setFont(fonts_.footer);
+  painter_.drawText(QPointF(left, y + footer.ascent()),
+                    footer.elidedText(QStringLiteral("ETE is written m:ss under an hour (37:55) and h:mm from an hour "
+                                                     "on (1:24); +1 marks a time on the next day."),
+                                      Qt::ElideRight, m_.page.width()));
+  return y + footer.lineSpacing();
+}
+
+// The fuel check in three lines: its parts, the sum against the fuel on board, and
+// the verdict in words, in bold when the fuel is short.
+double Painter::paintFuel(const FuelPlan& fuel, double top) {
+  const QFontMetricsF info = metrics(fonts_.info);
+  const double left = m_.page.left();
+  const auto gallons = [](double value) { return QString::fromStdString(fieldText(value)); };
+  QString parts = QStringLiteral("Taxi %1 + trip %2 + contingency %3")
+                      .arg(gallons(fuel.taxi.gallons), gallons(fuel.trip.gallons), gallons(fuel.contingency.gallons));
+  if (fuel.alternate.gallons > 0) parts += QStringLiteral(" + alternate ") + gallons(fuel.alternate.gallons);
+  parts += QStringLiteral(" + reserve %1 (%2 min) gal")
+               .arg(gallons(fuel.finalReserve.gallons), gallons(fuel.finalReserve.minutes));
+  const bool isShort = fuel.extra.gallons < 0;
+  const QString sum = QStringLiteral("required %1 gal, on board %2 gal, %3 %4 gal")
+                          .arg(gallons(fuel.required.gallons), gallons(fuel.onBoard.gallons),
+                               isShort ? QStringLiteral("short") : QStringLiteral("extra"),
+                               gallons(isShort ? -fuel.extra.gallons : fuel.extra.gallons));
+  const QString label = QStringLiteral("Fuel");
+  const double indent = textWidth(fonts_.infoBold, label) + textWidth(fonts_.info, QStringLiteral("  "));
+  const double width = m_.page.width() - indent;
+  double y = top;
+  painter_.setFont(fonts_.infoBold);
+  painter_.drawText(QPointF(left, y + info.ascent()), label);
+  painter_.setFont(fonts_.info);
+  painter_.drawText(QPointF(left + indent, y + info.ascent()), info.elidedText(parts, Qt::ElideRight, width));
+  y += info.lineSpacing();
+  painter_.drawText(QPointF(left + indent, y + info.ascent()), info.elidedText(sum, Qt::ElideRight, width));
+  y += info.lineSpacing();
+  painter_.setFont(fuel.enough ? fonts_.info : fonts_.infoBold);
+  painter_.drawText(QPointF(left + indent, y + info.ascent()),
+                    metrics(painter_.font()).elidedText(QString::fromStdString(fuelVerdictText(fuel)), Qt::ElideRight, width));
+  return y + info.lineSpacing();
 }
 
 void Painter::paint() {

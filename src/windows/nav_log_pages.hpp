@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QList>
+#include <optional>
 
 #include "core/defaults.hpp"
 #include "core/flight.hpp"
@@ -14,11 +15,13 @@ class QPagedPaintDevice;
 
 namespace orvane {
 
-/// What the pages show: the legs, the flight's totals and texts, and the airplane.
+/// What the pages show: the legs, the flight's totals and texts, the airplane, and the
+/// fuel check under the totals when there is one.
 struct NavLogSheet {
   const NavLog& log;
   const FlightTotals& totals;
   const AirplaneData& airplane;
+  std::optional<FuelPlan> fuel = std::nullopt;
 };
 
 /// The smallest text on the pages [points]: readable on the kneeboard in flight.

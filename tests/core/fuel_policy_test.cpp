@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/airports.hpp"
+#include "core/flight.hpp"
 #include "core/geo.hpp"
 
 #include "test_support.hpp"
@@ -48,10 +49,11 @@ ExampleFlight flyExample() {
 }
 
 FuelFlight fuelFlightOf(const ExampleFlight& flight) {
-  return {.tripGallons = flight.plan.totals.totalFuelUsed,
-          .tripMinutes = flight.plan.totals.totalEteMinutes,
-          .fuelOnBoard = flight.fuelOnBoardAtTakeOff,
-          .conditions = flight.plan.inputs};
+  const FuelFlight fromPlan = orvane::fuelFlightOf(flight.plan);
+  // The fuel on board at take-off, not the 24.30 left after the last leg.
+  EXPECT_EQ(fromPlan.fuelOnBoard, flight.fuelOnBoardAtTakeOff);
+  EXPECT_EQ(fromPlan.conditions.windVelocity, 20);
+  return fromPlan;
 }
 
 constexpr FuelPolicy kUsualPolicy{.taxiGallons = 1, .contingencyPercent = 5, .finalReserveMinutes = 30, .alternate = {}};
@@ -81,6 +83,7 @@ TEST(FuelPlan, ExampleFlightEveryFigure) {
   EXPECT_EQ(plan.onBoard, (FuelAmount{40, 282.35}));
   EXPECT_EQ(plan.extra, (FuelAmount{18.26, 128.89}));
   EXPECT_TRUE(plan.enough);
+  EXPECT_EQ(fuelVerdictText(plan), "Enough fuel: 18.26 gallons extra.");
 }
 
 struct FuelCase {
@@ -93,6 +96,7 @@ struct FuelCase {
   FuelAmount required;
   FuelAmount extra;
   bool enough;
+  std::string verdict;
 };
 
 class FuelPlanCases : public ::testing::TestWithParam<FuelCase> {};
@@ -124,22 +128,22 @@ INSTANTIATE_TEST_SUITE_P(
     Parts, FuelPlanCases,
     ::testing::Values(
         FuelCase{"short_by_1_74", kUsualPolicy, withFuel(20), FuelPlanOutcome::Planned, {}, {4.25, 30},
-                 {21.74, 153.44}, {-1.74, -12.28}, false},
+                 {21.74, 153.44}, {-1.74, -12.28}, false, "Not enough fuel: 1.74 gallons short."},
         FuelCase{"exactly_enough", kUsualPolicy, withFuel(21.74), FuelPlanOutcome::Planned, {}, {4.25, 30},
-                 {21.74, 153.44}, {0, 0}, true},
+                 {21.74, 153.44}, {0, 0}, true, "Enough fuel: 0.00 gallons extra."},
         // 45 min at 8.5 GPH is 6.375 gal, shown 6.38; alternate 5.37 gal, 37.92 min.
         FuelCase{"alternate_and_45_minutes", withAlternate(45), kExampleTrip, FuelPlanOutcome::Planned,
-                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {10.76, 75.95}, true},
+                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {10.76, 75.95}, true, "Enough fuel: 10.76 gallons extra."},
         FuelCase{"alternate_makes_it_short", withAlternate(45), withFuel(29), FuelPlanOutcome::Planned,
-                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {-0.24, -1.69}, false},
+                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {-0.24, -1.69}, false, "Not enough fuel: 0.24 gallons short."},
         // A TAS below 60 cannot fly the alternate: its fuel is unknown, never enough.
         FuelCase{"alternate_not_flyable", withAlternate(30), withConditions(50, 8.5),
-                 FuelPlanOutcome::AlternateNotComputable, {}, {4.25, 30}, {21.74, 153.44}, {18.26, 128.89}, false},
+                 FuelPlanOutcome::AlternateNotComputable, {}, {4.25, 30}, {21.74, 153.44}, {18.26, 128.89}, false, "Not enough fuel known: the alternate leg cannot be flown with this wind and TAS."},
         // Without a fuel flow no minutes turn into gallons: the reserve is missing.
         FuelCase{"no_fuel_flow", withAlternate(30), withConditions(110, 0), FuelPlanOutcome::NoFuelFlow, {}, {},
-                 {17.49, 116.38}, {22.51, 0}, false},
+                 {17.49, 116.38}, {22.51, 0}, false, "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."},
         FuelCase{"fuel_flow_not_a_number", kUsualPolicy, withConditions(110, kNaN), FuelPlanOutcome::NoFuelFlow, {},
-                 {}, {17.49, 116.38}, {22.51, 0}, false}),
+                 {}, {17.49, 116.38}, {22.51, 0}, false, "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."}),
     CaseName{});
 
 TEST_P(FuelPlanCases, PartsAndVerdict) {
@@ -151,6 +155,7 @@ TEST_P(FuelPlanCases, PartsAndVerdict) {
   EXPECT_EQ(plan.required, c.required);
   EXPECT_EQ(plan.extra, c.extra);
   EXPECT_EQ(plan.enough, c.enough);
+  EXPECT_EQ(fuelVerdictText(plan), c.verdict);
 }
 
 struct PolicyFaultCase {
