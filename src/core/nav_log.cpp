@@ -137,7 +137,7 @@ NavLogRow navLogRow(const NavLogLeg& leg) {
   cell(row, NavLogColumn::Distance) = fieldText(leg.distance);
   cell(row, NavLogColumn::Ete) = eteText(leg.eteMinutes);
   cell(row, NavLogColumn::EteMinutes) = fieldText(leg.eteMinutes);
-  cell(row, NavLogColumn::TakeOff) = dayMarkedClock(leg.takeOffText, leg.takeOffDay);
+  cell(row, NavLogColumn::TakeOff) = leg.takeOffText;  // the previous leg's ETA carries its day
   cell(row, NavLogColumn::Eta) = dayMarkedClock(leg.etaText, leg.arrivalDay);
   cell(row, NavLogColumn::ArrivalDay) = wholeNumber(leg.arrivalDay);
   cell(row, NavLogColumn::FuelBurned) = fieldText(leg.fuelBurned);

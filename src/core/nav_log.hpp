@@ -79,8 +79,8 @@ enum class NavLogColumn : std::size_t {
   Distance,
   Ete,                     // "37:55" (m:ss) under an hour, "1:24" (h:mm) from an hour on
   EteMinutes,              // 37.92
-  TakeOff,                 // "9:37:55", "0:12:00 +1" on a later day
-  Eta,
+  TakeOff,                 // "9:37:55"
+  Eta,                     // "0:12:00 +1" on the day after the flight's take-off
   ArrivalDay,              // 0, or 1 when the leg arrives the next day
   ActualTimeOver,          // left empty: the pilot writes it in flight
   FuelBurned,

@@ -574,7 +574,14 @@ double Painter::paintClosing(double top) {
   painter_.drawText(QPointF(left + textWidth(fonts_.infoBold, label) + textWidth(fonts_.info, QStringLiteral("  ")),
                             y + info.ascent()),
                     QString::fromStdString(fieldText(sheet_.totals.totalFlightTime)) + QStringLiteral(" hours"));
-  y += info.height();
+  y += info.height() + 1 * m_.mm;
+  const QFontMetricsF footer = metrics(fonts_.footer);
+  painter_.setFont(fonts_.footer);
+  painter_.drawText(QPointF(left, y + footer.ascent()),
+                    footer.elidedText(QStringLiteral("ETE is written m:ss under an hour (37:55) and h:mm from an hour "
+                                                     "on (1:24); +1 marks a time on the next day."),
+                                      Qt::ElideRight, m_.page.width()));
+  y += footer.lineSpacing();
   if (sheet_.fuel) y = paintFuel(*sheet_.fuel, y + 1 * m_.mm);
   if (!m_.routeLines.isEmpty()) {
     y += 1 * m_.mm;
@@ -586,14 +593,7 @@ double Painter::paintClosing(double top) {
       y += info.lineSpacing();
     }
   }
-  y += 1 * m_.mm;
-  const QFontMetricsF footer = metrics(fonts_.footer);
-  painter_.setFont(fonts_.footer);
-  painter_.drawText(QPointF(left, y + footer.ascent()),
-                    footer.elidedText(QStringLiteral("ETE is written m:ss under an hour (37:55) and h:mm from an hour "
-                                                     "on (1:24); +1 marks a time on the next day."),
-                                      Qt::ElideRight, m_.page.width()));
-  return y + footer.lineSpacing();
+  return y;
 }
 
 // The fuel check in three lines: its parts, the sum against the fuel on board, and

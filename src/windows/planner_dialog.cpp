@@ -22,6 +22,7 @@
 #include "ui/elided_label.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
+#include "ui/fuel_policy_settings.hpp"
 #include "ui/launcher.hpp"
 #include "ui/messages.hpp"
 #include "windows/about_dialog.hpp"
@@ -31,6 +32,7 @@
 #include "windows/coordinate_conversion_dialog.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "windows/distance_conversion_dialog.hpp"
+#include "windows/fuel_plan_dialog.hpp"
 #include "windows/nav_log_export.hpp"
 #include "windows/route_file_dialogs.hpp"
 #include "windows/splash_window.hpp"
@@ -87,6 +89,7 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
 
   // Everything starts at 0 and empty; the picker at the current local time.
   setPickerTime(currentLocalTime());
+  fuelPolicy_ = ui::loadUsualFuelPolicy(services_.settingsFile);
   loadDefaultsFile();
   loadAirportsFile();
   writeFields();
@@ -214,11 +217,11 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   printNavLogAction_->setObjectName(QStringLiteral("commandPrintNavLog"));
   printNavLogAction_->setShortcut(QKeySequence::Print);
   connect(printNavLogAction_, &QAction::triggered, this,
-          [this] { printNavLog(this, {plan_.navLog, plan_.totals, plan_.airplane}); });
+          [this] { printNavLog(this, navLogSheet()); });
   exportNavLogAction_ = file->addAction(QStringLiteral("Export &Nav Log..."));
   exportNavLogAction_->setObjectName(QStringLiteral("commandExportNavLog"));
   connect(exportNavLogAction_, &QAction::triggered, this,
-          [this] { exportNavLog(this, {plan_.navLog, plan_.totals, plan_.airplane}, services_.workingFolder); });
+          [this] { exportNavLog(this, navLogSheet(), services_.workingFolder); });
   file->addSeparator();
   QAction* importRouteAction = file->addAction(QStringLiteral("Import Route..."));
   importRouteAction->setObjectName(QStringLiteral("commandImportRoute"));
@@ -234,6 +237,9 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   QAction* atmosphere = tools->addAction(QStringLiteral("&Altitude and Airspeed"));
   atmosphere->setObjectName(QStringLiteral("commandAltitudeAirspeed"));
   connect(atmosphere, &QAction::triggered, this, &PlannerDialog::altitudeAndAirspeed);
+  QAction* fuel = tools->addAction(QStringLiteral("&Fuel Plan"));
+  fuel->setObjectName(QStringLiteral("commandFuelPlan"));
+  connect(fuel, &QAction::triggered, this, &PlannerDialog::fuelPlan);
   tools->addSeparator();
   add(tools, QStringLiteral("&Coordinates Conversions"), 32774, &PlannerDialog::convertCoordinates);
   add(tools, QStringLiteral("&Weight Conversions"), 32780, [this] { WeightConversionDialog(this).exec(); });
@@ -381,11 +387,26 @@ void PlannerDialog::altitudeAndAirspeed() {
   writeFields();
 }
 
+// Opened with the flight as last calculated and the inputs as last read; OK makes the
+// window's policy the flight's.
+void PlannerDialog::fuelPlan() {
+  FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), services_.airportNames,
+                            services_.settingsFile};
+  FuelPlanDialog window(fuelPolicy_, fuelFlightOf(plan_), remembered_, std::move(services), this);
+  if (window.exec() == QDialog::Accepted) fuelPolicy_ = window.policy();
+}
+
+NavLogSheet PlannerDialog::navLogSheet() const {
+  return {plan_.navLog, plan_.totals, plan_.airplane, planFuel(fuelPolicy_, fuelFlightOf(plan_))};
+}
+
+// A new flight starts with the pilot's usual fuel policy, as with the usual defaults.
 void PlannerDialog::reset() {
   resetFlight(plan_);
   routeAhead_ = RouteAhead{};
   flownLegEnds_.clear();
   pendingLegEnds_.reset();
+  fuelPolicy_ = ui::loadUsualFuelPolicy(services_.settingsFile);
   updateNavLogCommands();
   loadDefaults();
   ui::handDefaultButton(resetButton_, getTcButton_);

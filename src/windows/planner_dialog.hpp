@@ -16,9 +16,11 @@
 #include "core/course_selection.hpp"
 #include "core/defaults.hpp"
 #include "core/flight.hpp"
+#include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "core/route_exchange.hpp"
+#include "windows/nav_log_pages.hpp"
 
 class QAction;
 class QDateTimeEdit;
@@ -45,6 +47,7 @@ struct PlannerServices {
   // first opening) and kept for the run; may be empty (no directory at all).
   std::function<const DirectoryLoad&()> airportDirectory;
   bool showSplash = true;               // the start-up picture
+  QString settingsFile;                 // the usual fuel policy; empty: the user's settings
 };
 
 /// The four web pages of the Help menu.
@@ -80,6 +83,12 @@ class PlannerDialog : public QDialog {
   const AirplaneData& airplaneData() const { return plan_.airplane; }
   const RememberedAirports& rememberedAirports() const { return remembered_; }
   const std::string& originIdentifier() const { return remembered_.originId; }
+  /// The flight's fuel policy: the usual one at start and after Reset, as the Fuel Plan
+  /// window last left it, or as a plan brings it.
+  const FuelPolicy& fuelPolicy() const { return fuelPolicy_; }
+  void setFuelPolicy(const FuelPolicy& policy) { fuelPolicy_ = policy; }
+  /// What the nav log's pages and CSV show: the legs, the totals and the fuel check.
+  NavLogSheet navLogSheet() const;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -97,6 +106,7 @@ class PlannerDialog : public QDialog {
   void convertCoordinates();
   void weightAndBalance();
   void altitudeAndAirspeed();
+  void fuelPlan();
   void reset();
   void saveDefaults();
   void loadDefaults();
@@ -125,6 +135,7 @@ class PlannerDialog : public QDialog {
   RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
   std::vector<RouteLegEnds> flownLegEnds_;     // the ends of each leg calculated with a chosen course
   std::optional<RouteLegEnds> pendingLegEnds_; // the chosen course that the next Calculate flies
+  FuelPolicy fuelPolicy_;
   std::unique_ptr<SplashWindow> splash_;
   bool directoryProblemShown_ = false;
 

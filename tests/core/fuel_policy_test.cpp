@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/airports.hpp"
+#include "core/course_selection.hpp"
 #include "core/flight.hpp"
 #include "core/geo.hpp"
 
@@ -36,13 +37,16 @@ ExampleFlight flyExample() {
   flight.fuelOnBoardAtTakeOff = flight.plan.inputs.fuelOnBoard;
   flight.plan.totals.nextTakeOff = {2026, 6, 13, 9, 0, 0};
   const char* const route[] = {"JFK", "PVD", "BOS"};
+  RememberedAirports remembered;
   for (std::size_t i = 0; i + 1 < std::size(route); ++i) {
-    const CourseDistance course =
-        computeCourseDistance(findAirport(table, route[i]).value(), findAirport(table, route[i + 1]).value());
-    clearLegResults(flight.plan);
-    flight.plan.inputs.trueCourse = course.trueCourse;
-    flight.plan.inputs.distance = course.distance;
-    flight.plan.inputs.flightDistance = course.distance;
+    // As the course window hands it over: the planner takes the course in whole degrees.
+    AcceptedLeg accepted;
+    accepted.values.originId = route[i];
+    accepted.values.destinationId = route[i + 1];
+    accepted.values.origin = findAirport(table, route[i]).value();
+    accepted.values.destination = findAirport(table, route[i + 1]).value();
+    accepted.course = computeCourseDistance(accepted.values.origin, accepted.values.destination);
+    takeAcceptedLeg(flight.plan, remembered, accepted);
     EXPECT_TRUE(test::calculateLeg(flight.plan));
   }
   return flight;
@@ -72,14 +76,15 @@ TEST(FuelPlan, ExampleFlightEveryFigure) {
   ASSERT_EQ(flight.plan.navLog.legs.size(), 2U);
   const FuelPlan plan = planFuel(kUsualPolicy, fuelFlightOf(flight));
   EXPECT_EQ(plan.outcome, FuelPlanOutcome::Planned);
-  // Taxi 1 gal at 8.5 GPH is 7.06 min; trip FB 11.76 + 3.94 over ETE 83.00 + 27.84
-  // (110.84 from the unrounded times); 5 % of both; 30 min at 8.5 GPH is 4.25 gal.
+  // Taxi 1 gal at 8.5 GPH is 7.06 min; trip FB 11.76 + 3.94 over ETE 82.99 + 27.84
+  // (TC 58 and 26; 110.83 from the unrounded times); 5 % of both; 30 min at 8.5 GPH
+  // is 4.25 gal.
   EXPECT_EQ(plan.taxi, (FuelAmount{1, 7.06}));
-  EXPECT_EQ(plan.trip, (FuelAmount{15.7, 110.84}));
+  EXPECT_EQ(plan.trip, (FuelAmount{15.7, 110.83}));
   EXPECT_EQ(plan.contingency, (FuelAmount{0.79, 5.54}));
   EXPECT_EQ(plan.alternate, (FuelAmount{0, 0}));
   EXPECT_EQ(plan.finalReserve, (FuelAmount{4.25, 30}));
-  EXPECT_EQ(plan.required, (FuelAmount{21.74, 153.44}));
+  EXPECT_EQ(plan.required, (FuelAmount{21.74, 153.43}));
   EXPECT_EQ(plan.onBoard, (FuelAmount{40, 282.35}));
   EXPECT_EQ(plan.extra, (FuelAmount{18.26, 128.89}));
   EXPECT_TRUE(plan.enough);

@@ -32,11 +32,18 @@ namespace {
 
 // The worked leg from 9:00:00, then the same leg with a distance of 48.448.
 const QByteArray kWorkedFlightCsv =
-    "Leg,TC,WD,WV,TAS,WCA,TH,MH,CH,GS,Distance,ETE (min),Time Off,ETA,Actual Time Over,"
-    "Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
-    "Leg 1,90,45,20,110,7,83,78,80,95,60,37.92,9:00:00,9:37:55,,5.37,34.63,,no\r\n"
-    "Leg 2,90,45,20,110,7,83,78,80,95,48.448,30.62,9:37:55,10:08:32,,4.34,30.29,,no\r\n"
-    "Total,,,,,,,,,,108.448,68.54,,,,9.71,,,\r\n";
+    "Leg,TC,TC (deg),Wind,WD (deg),WV,TAS,WCA,WCA (deg),TH,TH (deg),MH,MH (deg),CH,CH (deg),GS,Distance,"
+    "ETE,ETE (min),Time Off,ETA,Arrival Day,Actual Time Over,Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
+    "Leg 1,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,60,37:55,37.92,9:00:00,9:37:55,0,,5.37,34.63,,no\r\n"
+    "Leg 2,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,48.448,30:37,30.62,9:37:55,10:08:32,0,,4.34,30.29,,no\r\n"
+    "Total,,,,,,,,,,,,,,,,108.448,1:09,68.54,,,,,9.71,,,\r\n";
+
+// ...as the planner exports it: with the fuel check of the usual policy a pilot starts
+// with (no taxi fuel, no contingency, 30 minutes reserve at 8.5 GPH).
+const QByteArray kWorkedFlightCsvWithFuel = kWorkedFlightCsv +
+    "Fuel Required,,,,,,,,,,,,,,,,,1:39,98.54,,,,,13.96,,,\r\n"
+    "Fuel on Board,,,,,,,,,,,,,,,,,4:42,282.35,,,,,40,,,\r\n"
+    "Extra Fuel,,,,,,,,,,,,,,,,,3:04,183.81,,,,,26.04,,,\r\n";
 
 const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
 
@@ -68,6 +75,7 @@ class NavLogWindowTest : public QObject {
     services.launcher = &launcher_;
     services.airports = &airports_;
     services.showSplash = false;
+    services.settingsFile = path(QStringLiteral("settings.ini"));
     planner_ = std::make_unique<PlannerDialog>(std::move(services));
     planner_->show();
     QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
@@ -203,7 +211,7 @@ class NavLogWindowTest : public QObject {
     // The dialog opens in the working folder with the flight's date in the name.
     QCOMPARE(shownFolder, QDir(folder_->path()).absolutePath());
     QCOMPARE(suggested, QStringLiteral("navlog-%1.pdf").arg(test::kTestDay.toString(Qt::ISODate)));
-    QCOMPARE(readFile(target), kWorkedFlightCsv);
+    QCOMPARE(readFile(target), kWorkedFlightCsvWithFuel);
     QVERIFY(test::keepWrittenFile(target));
     // Only the file asked for: no temporary file stays behind.
     QCOMPARE(QDir(folder_->path()).entryList(QDir::Files),
@@ -237,7 +245,7 @@ class NavLogWindowTest : public QObject {
     QCOMPARE(catcher_->texts(), QStringList());
     const QByteArray bytes = readFile(path(written));
     if (csv) {
-      QCOMPARE(bytes, kWorkedFlightCsv);
+      QCOMPARE(bytes, kWorkedFlightCsvWithFuel);
     } else {
       QVERIFY2(bytes.startsWith("%PDF-"), bytes.left(16).constData());
       QVERIFY(bytes.trimmed().endsWith("%%EOF"));
