@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/nav_log.hpp"
 #include "core/numbers.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
@@ -181,9 +182,9 @@ void FuelPlanDialog::writeFields() {
   extraPart_.minutes->setAccessibleName(extraPart_.caption->text() + QStringLiteral(" time in minutes"));
 
   const LegInputs& c = flight_.conditions;
-  conditions_->setText(QStringLiteral("Minutes at %1 gallons an hour; the alternate is flown with wind %2 at %3 and "
-                                      "TAS %4.")
-                           .arg(number(c.fuelFlow), number(c.windDirection), number(c.windVelocity),
+  conditions_->setText(QStringLiteral("Minutes at %1 gallons an hour; the alternate is flown with the wind %2 and "
+                                      "TAS %3.")
+                           .arg(number(c.fuelFlow), fromUtf8(windText(c.windDirection, c.windVelocity)),
                                 number(c.trueAirspeed)));
   verdict_->setText(fromUtf8(fuelVerdictText(plan_)));
   QPalette palette = verdict_->palette();

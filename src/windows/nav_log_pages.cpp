@@ -578,8 +578,8 @@ double Painter::paintClosing(double top) {
   const QFontMetricsF footer = metrics(fonts_.footer);
   painter_.setFont(fonts_.footer);
   painter_.drawText(QPointF(left, y + footer.ascent()),
-                    footer.elidedText(QStringLiteral("ETE is written m:ss under an hour (37:55) and h:mm from an hour "
-                                                     "on (1:24); +1 marks a time on the next day."),
+                    footer.elidedText(QStringLiteral("ETE: m:ss under an hour (37:55), h:mm from an hour on (1:24). "
+                                                     "+1: the next day."),
                                       Qt::ElideRight, m_.page.width()));
   y += footer.lineSpacing();
   if (sheet_.fuel) y = paintFuel(*sheet_.fuel, y + 1 * m_.mm);

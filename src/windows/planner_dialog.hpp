@@ -47,7 +47,7 @@ struct PlannerServices {
   // first opening) and kept for the run; may be empty (no directory at all).
   std::function<const DirectoryLoad&()> airportDirectory;
   bool showSplash = true;               // the start-up picture
-  QString settingsFile;                 // the usual fuel policy; empty: the user's settings
+  QString settingsFile{};               // the usual fuel policy; empty: the user's settings
 };
 
 /// The four web pages of the Help menu.

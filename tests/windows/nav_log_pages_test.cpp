@@ -428,7 +428,7 @@ class NavLogPagesTest : public QObject {
     QVERIFY(pages[0].has("Fuel Taxi 1 + trip 9.71 + contingency 0.49 + reserve 4.25 (30 min) gal"));
     QVERIFY2(pages[0].has(tokens(sum)), qPrintable(pages[0].lines.join(QLatin1Char('\n'))));
     QVERIFY(pages[0].has(tokens(verdict)));
-    QVERIFY(pages[0].has("ETE is written m:ss under an hour (37:55) and h:mm from an hour on (1:24);"));
+    QVERIFY(pages[0].has("ETE: m:ss under an hour (37:55), h:mm from an hour on (1:24). +1: the next day."));
   }
 
   // Before any leg: one page with the header, both tables' headings and the totals.
