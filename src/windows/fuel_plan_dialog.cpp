@@ -211,7 +211,8 @@ void FuelPlanDialog::chooseAlternate() {
     start.destinationId = start.originId;
     start.destination = start.origin;
   }
-  CourseDistanceDialog window(start, *services_.airports, services_.airportsFile, services_.airportNames, this);
+  CourseDistanceDialog window(start, *services_.airports, services_.airportsFile, services_.airportNames, this,
+                              services_.directory);
   if (window.exec() != QDialog::Accepted) return;
   const AcceptedLeg& leg = window.acceptedLeg();
   policy_.alternate = AlternateLeg{.fromIdentifier = leg.values.originId,

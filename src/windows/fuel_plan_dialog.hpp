@@ -9,6 +9,7 @@
 #include "core/airports.hpp"
 #include "core/course_selection.hpp"
 #include "core/fuel_policy.hpp"
+#include "windows/course_distance_dialog.hpp"
 
 class QComboBox;
 class QLabel;
@@ -23,6 +24,7 @@ struct FuelPlanServices {
   std::filesystem::path airportsFile;
   const AirportNames* airportNames = nullptr;
   QString settingsFile;  // the usual policy's settings; empty: the user's settings
+  CourseWindowDirectory directory{};  // the world's airfields and the wind, for the alternate
 };
 
 class FuelPlanDialog : public QDialog {

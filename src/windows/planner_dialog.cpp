@@ -391,7 +391,7 @@ void PlannerDialog::altitudeAndAirspeed() {
 // window's policy the flight's.
 void PlannerDialog::fuelPlan() {
   FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), services_.airportNames,
-                            services_.settingsFile};
+                            services_.settingsFile, courseWindowDirectory()};
   FuelPlanDialog window(fuelPolicy_, fuelFlightOf(plan_), remembered_, std::move(services), this);
   if (window.exec() == QDialog::Accepted) fuelPolicy_ = window.policy();
 }
