@@ -27,7 +27,6 @@ std::optional<ClockInstant> arrivalAfter(const FlightTotals& t, double eteMinute
 
 void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
   FlightTotals& t = plan.totals;
-  if (t.firstLegPending) t.takeOffFuel = plan.inputs.fuelOnBoard;
   t.totalEteMinutes += leg.eteMinutesExact;
   t.totalFlightTime = roundToHundredths(t.totalEteMinutes * kHoursPerMinute);
   t.totalDistance += plan.inputs.distance;
@@ -231,7 +230,7 @@ FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept {
   const bool flown = !plan.navLog.legs.empty();
   return {.tripGallons = t.totalFuelUsed,
           .tripMinutes = t.totalEteMinutes,
-          .fuelOnBoard = flown ? t.takeOffFuel : plan.inputs.fuelOnBoard,
+          .fuelOnBoard = flown ? plan.fuelOnBoardAtTakeOff : plan.inputs.fuelOnBoard,
           .conditions = plan.inputs};
 }
 

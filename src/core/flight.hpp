@@ -20,7 +20,6 @@ struct FlightTotals {
   double totalEteMinutes = 0;     // sum of the unrounded ETEs, not shown itself
   double totalFlightTime = 0;     // [hours, hundredths] recomputed from totalEteMinutes
   double totalFuelUsed = 0;       // [gallons] rounded to hundredths after each leg
-  double takeOffFuel = 0;         // fuel on board when the first leg started [gallons]
   std::string takeOffText;        // take-off of the flight's first leg, "9:00:00"
   LocalDateTime takeOffTime;      // the same take-off, date included
   std::string zuluText;           // "[ 8:00:00 zulu ]", set with the take-off text
