@@ -56,9 +56,7 @@ constexpr NumberRange kFuelRange{0, 100};
 
 using ui::FieldLook;
 
-RouteLegEnds rememberedLegEnds(const RememberedAirports& r) {
-  return {r.originId, r.destinationId, r.origin, r.destination};
-}
+RouteLegEnds routeLegEndsOf(const LegEnds& ends) { return {ends.fromId, ends.toId, ends.from, ends.to}; }
 
 QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit, int id,
                     FieldLook look) {
@@ -328,12 +326,8 @@ void PlannerDialog::calculate() {
   ui::handDefaultButton(calculateButton_, getTcButton_);
   updateNavLogCommands();
   setPickerTime(plan_.totals.nextTakeOff);
-  if (pendingLegEnds_) flownLegEnds_.push_back(*std::exchange(pendingLegEnds_, std::nullopt));
   // An imported route hands over its next leg, as the course window would.
-  if (takeNextRouteLeg(plan_, remembered_, routeAhead_)) {
-    pendingLegEnds_ = rememberedLegEnds(remembered_);
-    ui::handDefaultButton(getTcButton_, calculateButton_);
-  }
+  if (takeNextRouteLeg(plan_, remembered_, routeAhead_)) ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
 }
 
@@ -346,7 +340,6 @@ void PlannerDialog::getCourseAndDistance() {
   // A leg chosen by hand leaves the imported route.
   routeAhead_ = RouteAhead{};
   message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
-  pendingLegEnds_ = rememberedLegEnds(remembered_);
   ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
 }
@@ -404,8 +397,6 @@ NavLogSheet PlannerDialog::navLogSheet() const {
 void PlannerDialog::reset() {
   resetFlight(plan_);
   routeAhead_ = RouteAhead{};
-  flownLegEnds_.clear();
-  pendingLegEnds_.reset();
   fuelPolicy_ = ui::loadUsualFuelPolicy(services_.settingsFile);
   updateNavLogCommands();
   loadDefaults();
@@ -451,8 +442,13 @@ void PlannerDialog::updateNavLogCommands() {
 }
 
 std::vector<RouteLegEnds> PlannerDialog::routeLegEnds() const {
-  std::vector<RouteLegEnds> legs = flownLegEnds_;
-  if (pendingLegEnds_) legs.push_back(*pendingLegEnds_);
+  // The legs calculated, the course waiting for Calculate, then the rest of an imported
+  // route; a leg typed without the course window has no ends and is left out.
+  std::vector<RouteLegEnds> legs;
+  for (const PlannedLeg& leg : plan_.legs) {
+    if (leg.ends) legs.push_back(routeLegEndsOf(*leg.ends));
+  }
+  if (plan_.pendingCourse) legs.push_back(routeLegEndsOf(plan_.pendingCourse->ends));
   for (std::size_t i = routeAhead_.next; i < routeAhead_.legs.size(); ++i) {
     const CourseWindowValues& v = routeAhead_.legs[i].values;
     legs.push_back({v.originId, v.destinationId, v.origin, v.destination});
@@ -479,8 +475,6 @@ void PlannerDialog::importRoute() {
     message(imported.problem);
     return;
   }
-  flownLegEnds_.clear();
-  pendingLegEnds_ = rememberedLegEnds(remembered_);
   updateNavLogCommands();
   message(imported.message);
   ui::handDefaultButton(getTcButton_, calculateButton_);

@@ -133,8 +133,6 @@ class PlannerDialog : public QDialog {
   FlightPlan plan_;
   RememberedAirports remembered_;
   RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
-  std::vector<RouteLegEnds> flownLegEnds_;     // the ends of each leg calculated with a chosen course
-  std::optional<RouteLegEnds> pendingLegEnds_; // the chosen course that the next Calculate flies
   FuelPolicy fuelPolicy_;
   std::unique_ptr<SplashWindow> splash_;
   bool directoryProblemShown_ = false;

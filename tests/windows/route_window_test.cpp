@@ -288,6 +288,37 @@ class RouteWindowTest : public QObject {
     QCOMPARE(withFixedStamp(exported(QStringLiteral("flown"))), expected);
   }
 
+  // Importing the committed files gives the legs of the flight picked in the course
+  // window: the same airports, course and distance, and so the same results.
+  void importGivesTheLegsOfTheChosenFlight_data() { importedRouteIsFlownLegByLeg_data(); }
+  void importGivesTheLegsOfTheChosenFlight() {
+    QFETCH(QString, file);
+    typeWind();
+    flyTo(QStringLiteral("PVD"));
+    QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
+    flyTo(QStringLiteral("BOS"));
+    QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
+    const std::vector<PlannedLeg> chosen = planner_->flightPlan().legs;
+    QCOMPARE(chosen.size(), std::size_t{2});
+
+    QTest::mouseClick(button("resetButton"), Qt::LeftButton);
+    typeWind();
+    QVERIFY(importThroughDialog(file));
+    QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
+    QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
+    const std::vector<PlannedLeg>& imported = planner_->flightPlan().legs;
+    QCOMPARE(imported.size(), chosen.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      QVERIFY(imported[i].ends.has_value());
+      QCOMPARE(imported[i].ends->fromId, chosen[i].ends->fromId);
+      QCOMPARE(imported[i].ends->toId, chosen[i].ends->toId);
+      QVERIFY(imported[i].ends->from == chosen[i].ends->from);
+      QVERIFY(imported[i].ends->to == chosen[i].ends->to);
+      QVERIFY(imported[i].inputs == chosen[i].inputs);
+      QVERIFY(imported[i].results == chosen[i].results);
+    }
+  }
+
   // Names a FlightPlan file cannot carry are written otherwise, and the pilot is told.
   void mappedNamesAreReported() {
     writeFile(QStringLiteral("lower.gpx"), kGpxHead + "<rte><rtept lat=\"1\" lon=\"2\"><name>Home strip</name></rtept>"
