@@ -171,7 +171,7 @@ wait_for_planner() {
     if xdotool search --all --onlyvisible --pid "$app" --name '^Orvane - by Halvick$' >/dev/null 2>&1; then
       return 0
     fi
-    box="$(xdotool search --all --onlyvisible --pid "$app" --name '^orvane$' 2>/dev/null | head -n 1 || true)"
+    box="$(xdotool search --all --onlyvisible --pid "$app" --name '^Orvane$' 2>/dev/null | head -n 1 || true)"
     if [ -n "$box" ]; then
       boxes=$((boxes + 1))
       xdotool windowfocus --sync "$box" key Return 2>/dev/null || true

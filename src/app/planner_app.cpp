@@ -7,6 +7,7 @@
 #include "core/airport_directory.hpp"
 
 #include "app/shipped_airport_names.hpp"
+#include "ui/messages.hpp"
 #include "windows/planner_dialog.hpp"
 
 namespace orvane {
@@ -39,7 +40,8 @@ const DirectoryLoad& airportDirectory() {
 }  // namespace
 
 PlannerApp::PlannerApp(int& argc, char** argv) : QApplication(argc, argv), launcher_(workingFolder()) {
-  setApplicationName(QStringLiteral("Orvane"));
+  // Only the name: a display name would be appended to every window title on X11.
+  setApplicationName(ui::programName());
   setApplicationVersion(QStringLiteral("1.9"));
   // Lets a Wayland desktop match the window to its menu entry and icon.
   setDesktopFileName(QStringLiteral("net.halvick.orvane"));

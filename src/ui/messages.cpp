@@ -1,14 +1,10 @@
 #include "ui/messages.hpp"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace orvane::ui {
 
-QString programName() {
-  return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
+QString programName() { return QStringLiteral("Orvane"); }
 
 void showMessage(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::Warning, programName(), text, QMessageBox::Ok, owner);

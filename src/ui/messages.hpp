@@ -7,7 +7,8 @@ class QWidget;
 
 namespace orvane::ui {
 
-/// The caption of every message box: the base name of the program's executable.
+/// The caption of every message box: the program's name as its windows write it
+/// ("Orvane"), whatever the executable is called (the command is "orvane").
 QString programName();
 
 /// A modal message box with a warning icon and one OK button, owned by `owner` (the

@@ -365,7 +365,7 @@ class PlannerWindowTest : public QObject {
                                              QStringLiteral("Cannot open airports file!")}));
     QCOMPARE(plannerVisible, (QList<bool>{false, false}));
     for (const test::SeenMessage& m : catcher_->messages) {
-      QCOMPARE(m.caption, QStringLiteral("planner_window_test"));
+      QCOMPARE(m.caption, QStringLiteral("Orvane"));
       QCOMPARE(m.icon, static_cast<int>(QMessageBox::Warning));
       QCOMPARE(m.buttonCount, 1);
       QVERIFY(m.modal);
