@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "ui/value_label.hpp"
+
 namespace orvane::ui {
 namespace {
 
@@ -15,6 +17,7 @@ const QString kEllipsis = QStringLiteral("\u2026");
 ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  announceValue(this);
 }
 
 // Where QLabel itself puts a line of text: inside the frame and margin, and indented

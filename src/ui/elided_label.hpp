@@ -1,8 +1,8 @@
 #pragma once
 // A one-line label for a value that can grow without limit (the flight's route): it
 // takes the width its layout gives it and no more, and shows what does not fit as an
-// ellipsis. text() stays the whole value, so a screen reader reads all of it, and the
-// tooltip shows all of it while it is cut short.
+// ellipsis. text() stays the whole value, so a screen reader reads all of it (and
+// nothing when it is empty), and the tooltip shows all of it while it is cut short.
 
 #include <QLabel>
 

@@ -22,9 +22,11 @@ constexpr int kLowerTextUnits = 92;
 int horizontalUnits(const QWidget* w, int units) { return units * w->fontMetrics().averageCharWidth() / 4; }
 int verticalUnits(const QWidget* w, int units) { return units * w->fontMetrics().height() / 8; }
 
-QPlainTextEdit* makeText(const char* name, int height) {
+// The name tells a screen reader which text it is in; the text itself is its value.
+QPlainTextEdit* makeText(const char* name, const QString& spokenName, int height) {
   auto* text = new QPlainTextEdit;
   text->setObjectName(QString::fromLatin1(name));
+  text->setAccessibleName(spokenName);
   text->setReadOnly(true);
   text->setFixedHeight(height);
   text->setFrameShape(QFrame::StyledPanel);
@@ -55,8 +57,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-  upper_ = makeText("upperText", verticalUnits(this, kUpperTextUnits));
-  lower_ = makeText("lowerText", verticalUnits(this, kLowerTextUnits));
+  upper_ = makeText("upperText", QStringLiteral("About the program"), verticalUnits(this, kUpperTextUnits));
+  lower_ = makeText("lowerText", QStringLiteral("Terms of use"), verticalUnits(this, kLowerTextUnits));
   lower_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
   auto* layout = new QGridLayout(this);

@@ -22,6 +22,9 @@ class AboutDialog : public QDialog {
 
   /// The entry that opens the box, without texts, from a window's own menu.
   static QString windowMenuEntry() { return QStringLiteral("&About Orvane..."); }
+  /// The same entry in the Help menu, where the keyboard and a screen reader reach it
+  /// (its letter differs from "&About", which stands beside it).
+  static QString helpMenuEntry() { return QStringLiteral("About &Orvane..."); }
 
  private:
   QPlainTextEdit* upper_ = nullptr;

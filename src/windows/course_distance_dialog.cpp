@@ -26,6 +26,7 @@
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/messages.hpp"
+#include "ui/value_label.hpp"
 #include "windows/coordinate_conversion_dialog.hpp"
 
 namespace orvane {
@@ -126,6 +127,7 @@ QLabel* makeNameLabel(const QString& name) {
   auto* label = new QLabel;
   label->setObjectName(name);
   label->setWordWrap(true);
+  ui::announceValue(label);  // no name, no group title, when no airport is known
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Room for two lines whatever the name, so the window keeps its size, and no say in
   // the window's width: a long name wraps instead.
@@ -268,6 +270,7 @@ void CourseDistanceDialog::buildWindow() {
   // planner takes it with the course only when the pilot ticks the box.
   variationText_ = new QLabel;
   variationText_->setObjectName(QStringLiteral("variationText"));
+  ui::announceValue(variationText_);
   variationText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   useVariation_ = new QCheckBox(QStringLiteral("Use &Variation"));
   useVariation_->setObjectName(QStringLiteral("useVariation"));

@@ -25,6 +25,8 @@
 #include "ui/fuel_policy_settings.hpp"
 #include "ui/launcher.hpp"
 #include "ui/messages.hpp"
+#include "ui/time_picker.hpp"
+#include "ui/value_label.hpp"
 #include "windows/about_dialog.hpp"
 #include "windows/about_entry.hpp"
 #include "windows/altitude_airspeed_dialog.hpp"
@@ -119,6 +121,7 @@ void PlannerDialog::buildWindow() {
     takeOffPicker_ = new QDateTimeEdit;
     takeOffPicker_->setObjectName(QStringLiteral("field1023"));
     takeOffPicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    ui::selectPartOnClick(takeOffPicker_);
     ui::sizeByFont(takeOffPicker_);
     ui::addRow(inGrid, 7, 0, QStringLiteral("Time Off -"), takeOffPicker_, clock, QStringLiteral("1023"));
   }
@@ -161,6 +164,7 @@ void PlannerDialog::buildWindow() {
   zuluText_ = new QLabel;
   zuluText_->setObjectName(QStringLiteral("field1049"));
   zuluText_->setAccessibleDescription(QStringLiteral("Time Off in zulu"));
+  ui::announceValue(zuluText_);
   sumGrid->addWidget(zuluText_, 1, 2);
   arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, FieldLook::ReadOnly);
   totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, FieldLook::Summary);
@@ -256,6 +260,9 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   add(help, QStringLiteral("&News and Updates"), 32784, [this] { openWebPage(web_pages::kNews); });
   help->addSeparator();
   add(help, QStringLiteral("&About"), 57664, [this] { showAbout(true); });
+  QAction* aboutOrvane = help->addAction(AboutDialog::helpMenuEntry());
+  aboutOrvane->setObjectName(QStringLiteral("commandAboutOrvane"));
+  connect(aboutOrvane, &QAction::triggered, this, [this] { showAbout(false); });
   return bar;
 }
 
