@@ -5,7 +5,8 @@
 # check of the Debian package runs), with
 # --fuzz clang with libFuzzer and the sanitizer runtimes (for scripts/fuzz.sh), with
 # --package what scripts/package.sh needs to make the Debian package. Safe to run
-# again: it installs only what is missing.
+# again: it installs only what is missing. The options add up, so a script that runs
+# others asks for all of their packages at once (scripts/test.sh does).
 set -euo pipefail
 
 want_tests=0
@@ -66,18 +67,25 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# Everything that needs root runs as one command, so that sudo asks at most once.
+root_steps=()
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  can_run_as_root "apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
-  $sudo apt-get update -qq
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  root_steps+=("apt-get update -qq"
+    "DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ${missing[*]}")
 fi
-
 # The number texts must not follow the desktop's locale; a test proves it under German.
-# The window tests run under it too. It is generated system-wide.
+# The window tests run under it too. It is generated system-wide, after the packages
+# (locale-gen comes with "locales").
 if [ "$want_tests" -eq 1 ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  can_run_as_root "echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen && locale-gen"
-  $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
+  root_steps+=("sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen"
+    "{ grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen; }"
+    "locale-gen >/dev/null")
+fi
+if [ "${#root_steps[@]}" -gt 0 ]; then
+  script="${root_steps[0]}"
+  for step in "${root_steps[@]:1}"; do script="$script && $step"; done
+  can_run_as_root "$script"
+  $sudo sh -c "$script"
 fi

@@ -36,7 +36,9 @@ window_tests() {  # <run> [VAR=value ...]
 }
 
 stage "dependencies"
-"$root/scripts/install-deps.sh" --tests
+# The packages of every stage (the package check's and the fuzzers' clang too) in one
+# step at the start, so that sudo asks once and the later stages find them there.
+"$root/scripts/install-deps.sh" --tests --package --fuzz
 # A locale or zone the machine lacks falls back to C or UTC without a word, and the
 # runs under them would prove nothing.
 if [ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" != "," ]; then
