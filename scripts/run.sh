@@ -5,6 +5,18 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 work="${1:-$root/run}"
+
+# Without a desktop the toolkit aborts with advice to reinstall it; say what is wrong
+# before installing or building anything. A platform that needs no display
+# (QT_QPA_PLATFORM=offscreen, vnc...) goes on.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  case "${QT_QPA_PLATFORM:-}" in
+    '' | xcb* | wayland*)
+      echo "orvane: no graphical session (DISPLAY and WAYLAND_DISPLAY are not set); start Orvane from a desktop session." >&2
+      exit 1
+      ;;
+  esac
+fi
 "$root/scripts/install-deps.sh"
 
 build="$root/build/release"

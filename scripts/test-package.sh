@@ -9,7 +9,8 @@
 #     ~/Orvane, seeds it with the shipped files and starts the planner there; started
 #     again (through a link) over the pilot's own files, it keeps them and puts back
 #     only the shipped file that went missing;
-#   - the launcher says why and fails when it cannot make the folder.
+#   - the launcher says why and fails when it cannot make the folder, and, started
+#     without a graphical session, says so in one line and fails, making nothing.
 # Prints PASS or FAIL for each check and exits non-zero on any failure. Runs as root
 # or as a plain user; its processes and scratch folders go when it ends.
 set -euo pipefail
@@ -238,6 +239,18 @@ status=0
 env -u HOME "$unpacked/usr/bin/orvane" > /dev/null 2> "$scratch/nohome.err" || status=$?
 check "without HOME the launcher fails and says why" \
   sh -c 'test "$1" -ne 0 && grep -q "HOME is not set" "$2"' sh "$status" "$scratch/nohome.err"
+
+# No graphical session: one line saying so instead of the toolkit's abort, and nothing made.
+nodisplay="$scratch/no display home"
+mkdir -p "$nodisplay"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$nodisplay" "$unpacked/usr/bin/orvane" \
+  > /dev/null 2> "$scratch/nodisplay.err" || status=$?
+check "without a graphical session the launcher fails with one line saying so" \
+  sh -c 'test "$1" -ne 0 && test "$(wc -l < "$2")" -eq 1 && grep -q "no graphical session" "$2"' sh \
+  "$status" "$scratch/nodisplay.err"
+check "and makes no working folder" test ! -e "$nodisplay/Orvane"
+sed 's/^/   /' "$scratch/nodisplay.err"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
