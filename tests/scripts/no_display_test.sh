@@ -3,7 +3,7 @@
 # in one line on stderr and fail, before they install, build or make anything; with a
 # Wayland session or a platform that needs no display they go on (the launcher then
 # stops at the missing HOME, which shows it got past the check).
-# Usage: no_display_test.sh <run.sh> <launcher>
+# Usage: no_display_test.sh <run.sh> <launcher, as configured in the build>
 set -u
 run_sh="$1"
 launcher="$2"
@@ -11,16 +11,16 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 failed=0
 
-# <name> <expected stderr pattern> <program> [VAR=value ...]: runs the program with
+# <name> <expected stderr pattern> <shell> <script> [VAR=value ...]: runs the script with
 # only the variables given (and PATH) and a HOME in the scratch folder unless HOME=
 # is given empty; the program must fail with exactly one line on stderr that matches.
 row() {
-  local name="$1" pattern="$2" program="$3"
-  shift 3
+  local name="$1" pattern="$2" shell="$3" program="$4"
+  shift 4
   local home="$scratch/$name"
   mkdir -p "$home"
   local status=0
-  env -i PATH="$PATH" HOME="$home" "$@" "$program" "$scratch/$name/work" \
+  env -i PATH="$PATH" HOME="$home" "$@" "$shell" "$program" "$scratch/$name/work" \
     >"$scratch/out" 2>"$scratch/err" </dev/null || status=$?
   local lines
   lines="$(wc -l <"$scratch/err")"
@@ -35,10 +35,10 @@ row() {
 }
 
 refused="^orvane: no graphical session (DISPLAY and WAYLAND_DISPLAY are not set)"
-row run-sh-without-display "$refused" "$run_sh"
-row run-sh-xcb-without-display "$refused" "$run_sh" QT_QPA_PLATFORM=xcb
-row launcher-without-display "$refused" "$launcher"
-row launcher-wayland-without-display "$refused" "$launcher" QT_QPA_PLATFORM=wayland
-row launcher-in-wayland-session "HOME is not set" "$launcher" WAYLAND_DISPLAY=wayland-0 HOME=
-row launcher-offscreen "HOME is not set" "$launcher" QT_QPA_PLATFORM=offscreen HOME=
+row run-sh-without-display "$refused" bash "$run_sh"
+row run-sh-xcb-without-display "$refused" bash "$run_sh" QT_QPA_PLATFORM=xcb
+row launcher-without-display "$refused" sh "$launcher"
+row launcher-wayland-without-display "$refused" sh "$launcher" QT_QPA_PLATFORM=wayland
+row launcher-in-wayland-session "HOME is not set" sh "$launcher" WAYLAND_DISPLAY=wayland-0 HOME=
+row launcher-offscreen "HOME is not set" sh "$launcher" QT_QPA_PLATFORM=offscreen HOME=
 exit "$failed"
