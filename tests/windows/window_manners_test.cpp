@@ -127,6 +127,7 @@ class WindowMannersTest : public QObject {
     QTest::newRow("weight conversions") << "weightConversionWindow" << "&Weight Conversions";
     QTest::newRow("distance conversions") << "distanceConversionWindow" << "&Distance Conversions";
     QTest::newRow("temperature conversions") << "temperatureConversionWindow" << "&Temperature Conversions";
+    QTest::newRow("fuel plan") << "fuelPlanWindow" << "&Fuel Plan";
     QTest::newRow("About box") << "aboutBox" << "&About";
   }
   void windowsHaveFixedSizesAndOnlyACloseBox() {
