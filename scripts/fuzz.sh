@@ -3,7 +3,7 @@
 # rule, the number reader, the airport text, adding an airport, the defaults file, the
 # airport-name table, the nav log's CSV text, the FlightPlan and GPX route files, the
 # magnetic model's coefficient table, the copy an in-place save keeps, the airport
-# directory file): builds every fuzz/<name>_fuzz.cpp with clang's libFuzzer and the
+# directory file, plan files): builds every fuzz/<name>_fuzz.cpp with clang's libFuzzer and the
 # address and undefined-behaviour sanitizers into build/fuzz, and runs each target for
 # the given seconds (default 30) from a copy of its seed
 # corpus fuzz/corpus/<name>/, so the repository's corpus is never changed. Fails when

@@ -38,7 +38,7 @@ can_run_as_root() {  # $1: the commands root would run
   exit 1
 }
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libpugixml-dev zlib1g-dev)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libpugixml-dev zlib1g-dev nlohmann-json3-dev)
 if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
   # scripts/test-package.sh: validates the package's files and starts it under Xvfb.

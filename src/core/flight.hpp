@@ -9,6 +9,7 @@
 
 #include "core/clock.hpp"
 #include "core/defaults.hpp"
+#include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
 #include "core/leg.hpp"
 #include "core/nav_log.hpp"
@@ -79,6 +80,7 @@ struct FlightPlan {
   FlightTotals totals;
   NavLog navLog;        // built from `legs`, one record per leg
   AirplaneData airplane;
+  FuelPolicy fuelPolicy;  // the fuel policy a plan file carries
 
   // The flight as a chain of legs. The take-off and fuel are the first leg's; with no
   // leg yet they are what the first Calculate will start from.

@@ -2,6 +2,10 @@
 
 #include <QContextMenuEvent>
 #include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,6 +21,10 @@
 #include <utility>
 
 #include "core/airports.hpp"
+#include "core/files.hpp"
+#include "core/leg_ranges.hpp"
+#include "core/numbers.hpp"
+#include "core/plan_file.hpp"
 #include "core/leg.hpp"
 #include "ui/default_button.hpp"
 #include "ui/elided_label.hpp"
@@ -35,6 +43,7 @@
 #include "windows/course_distance_dialog.hpp"
 #include "windows/distance_conversion_dialog.hpp"
 #include "windows/fuel_plan_dialog.hpp"
+#include "windows/legs_dialog.hpp"
 #include "windows/nav_log_export.hpp"
 #include "windows/route_file_dialogs.hpp"
 #include "windows/splash_window.hpp"
@@ -47,14 +56,15 @@ namespace orvane {
 namespace {
 
 constexpr int kSplashMilliseconds = 2500;
+const QString kPlanFilter = QStringLiteral("Orvane plans (*.orvplan)");
 
 
-constexpr NumberRange kCourseRange{0, 360};
-constexpr NumberRange kWindVelocityRange{0, 1000};
-constexpr NumberRange kAirspeedRange{60, 250};
-constexpr NumberRange kAngleRange{-360, 360};
-constexpr NumberRange kLegDistanceRange{0, 10000};
-constexpr NumberRange kFuelRange{0, 100};
+constexpr NumberRange kCourseRange = leg_ranges::kCourse;
+constexpr NumberRange kWindVelocityRange = leg_ranges::kWindVelocity;
+constexpr NumberRange kAirspeedRange = leg_ranges::kAirspeed;
+constexpr NumberRange kAngleRange = leg_ranges::kAngle;
+constexpr NumberRange kLegDistanceRange = leg_ranges::kLegDistance;
+constexpr NumberRange kFuelRange = leg_ranges::kFuel;
 
 using ui::FieldLook;
 
@@ -100,7 +110,7 @@ PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
 PlannerDialog::~PlannerDialog() = default;
 
 void PlannerDialog::buildWindow() {
-  setWindowTitle(QStringLiteral("Orvane - by Halvick"));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
 
   auto* dataIn = new QGroupBox(QStringLiteral("Data in"));
   dataIn->setObjectName(QStringLiteral("groupDataIn"));
@@ -212,6 +222,13 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   };
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QAction* openPlanAction = add(file, QStringLiteral("&Open Plan..."), 0, &PlannerDialog::openPlan);
+  openPlanAction->setObjectName(QStringLiteral("commandOpenPlan"));
+  openPlanAction->setShortcut(QKeySequence::Open);
+  QAction* savePlanAction = add(file, QStringLiteral("Save Pl&an..."), 0, &PlannerDialog::savePlan);
+  savePlanAction->setObjectName(QStringLiteral("commandSavePlan"));
+  savePlanAction->setShortcut(QKeySequence::Save);
+  file->addSeparator();
   add(file, QStringLiteral("&Save Defaults"), 32778, &PlannerDialog::saveDefaults);
   add(file, QStringLiteral("&Load Defaults"), 32779, &PlannerDialog::loadDefaults);
   add(file, QStringLiteral("&Reload Airports"), 32790, &PlannerDialog::reloadAirports);
@@ -233,6 +250,11 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   connect(exportRouteAction_, &QAction::triggered, this, &PlannerDialog::exportRoute);
   file->addSeparator();
   add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
+
+  QMenu* flight = bar->addMenu(QStringLiteral("F&light"));
+  QAction* legsAction = add(flight, QStringLiteral("&Legs..."), 0, &PlannerDialog::showLegs);
+  legsAction->setObjectName(QStringLiteral("commandLegs"));
+  legsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
   add(tools, QStringLiteral("Weight and &Balance"), 32791, &PlannerDialog::weightAndBalance);
@@ -318,15 +340,23 @@ void PlannerDialog::writeFields() {
   ui::writeNumber(totalFuelUsed_, t.totalFuelUsed);
 }
 
+std::string_view calculateOutcomeMessage(CalculateOutcome outcome) {
+  switch (outcome) {
+    case CalculateOutcome::Calculated: break;
+    case CalculateOutcome::AirspeedTooLow: return kEnterCorrectTasMessage;
+    case CalculateOutcome::WindTooStrong: return kWindTooStrongMessage;
+    case CalculateOutcome::NotComputable: return kNotComputableMessage;
+    case CalculateOutcome::ClockOutOfRange: return kClockOutOfRangeMessage;
+  }
+  return {};
+}
+
 void PlannerDialog::calculate() {
   readFields();
   const CalculateResult result = calculateNextLeg(plan_, pickerTime());
-  switch (result.outcome) {
-    case CalculateOutcome::Calculated: break;
-    case CalculateOutcome::AirspeedTooLow: message(kEnterCorrectTasMessage); return;
-    case CalculateOutcome::WindTooStrong: message(kWindTooStrongMessage); return;
-    case CalculateOutcome::NotComputable: message(kNotComputableMessage); return;
-    case CalculateOutcome::ClockOutOfRange: message(kClockOutOfRangeMessage); return;
+  if (result.outcome != CalculateOutcome::Calculated) {
+    message(calculateOutcomeMessage(result.outcome));
+    return;
   }
   // Shown while the window still shows the previous leg.
   if (result.fuelShort) message(kFuelShortMessage);
@@ -403,6 +433,7 @@ NavLogSheet PlannerDialog::navLogSheet() const {
 // A new flight starts with the pilot's usual fuel policy, as with the usual defaults.
 void PlannerDialog::reset() {
   resetFlight(plan_);
+  setPlanFile(QString());
   routeAhead_ = RouteAhead{};
   fuelPolicy_ = ui::loadUsualFuelPolicy(services_.settingsFile);
   updateNavLogCommands();
@@ -486,6 +517,162 @@ void PlannerDialog::importRoute() {
   message(imported.message);
   ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
+}
+
+// The flight as a plan: with no leg yet, the take-off and fuel are the picker's and the
+// field's, as the first Calculate would take them.
+FlightPlan PlannerDialog::planToKeep() const {
+  FlightPlan plan = plan_;
+  plan.fuelPolicy = fuelPolicy_;
+  if (plan.legs.empty()) {
+    plan.takeOff = pickerTime();
+    plan.takeOffDaylightSaving = kDaylightSavingByRules;
+    plan.fuelOnBoardAtTakeOff = plan.inputs.fuelOnBoard;
+  }
+  return plan;
+}
+
+// The planner shows a flight computed afresh: the last leg, the totals, the route line
+// and the nav log, the picker at the last arrival, and the next course starting where
+// the flight now ends.
+void PlannerDialog::takePlan(FlightPlan plan) {
+  plan_ = std::move(plan);
+  // The legs the route export offers follow the plan's.
+  flownLegEnds_.clear();
+  pendingLegEnds_.reset();
+  const LegEnds* last = nullptr;
+  for (const PlannedLeg& leg : plan_.legs) {
+    if (!leg.ends) continue;
+    last = &*leg.ends;
+    flownLegEnds_.push_back({last->fromId, last->toId, last->from, last->to});
+  }
+  if (plan_.pendingCourse) {
+    const LegEnds& e = plan_.pendingCourse->ends;
+    pendingLegEnds_ = RouteLegEnds{e.fromId, e.toId, e.from, e.to};
+  }
+  if (plan_.pendingCourse) last = &plan_.pendingCourse->ends;
+  if (last != nullptr) {
+    remembered_.originId = last->fromId;
+    remembered_.origin = last->from;
+    remembered_.destinationId = last->toId;
+    remembered_.destination = last->to;
+  }
+  setPickerTime(plan_.totals.nextTakeOff);
+  updateNavLogCommands();
+  if (plan_.pendingCourse) {
+    ui::handDefaultButton(getTcButton_, calculateButton_);
+  } else {
+    ui::handDefaultButton(calculateButton_, getTcButton_);
+  }
+  writeFields();
+}
+
+void PlannerDialog::setPlanFile(const QString& file) {
+  planFile_ = file;
+  const QString title = QString::fromLatin1(kProgramTitle);
+  setWindowTitle(file.isEmpty() ? title : QFileInfo(file).fileName() + QStringLiteral(" - ") + title);
+}
+
+void PlannerDialog::showLegs() {
+  LegsDialog window(planToKeep(), this);
+  window.exec();
+  if (window.changed()) takePlan(window.plan());
+}
+
+void PlannerDialog::openPlan() {
+  QFileDialog dialog(this, QStringLiteral("Open Plan"));
+  dialog.setObjectName(QStringLiteral("planOpenDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({kPlanFilter, QStringLiteral("All files (*)")});
+  dialog.setDirectory(planFile_.isEmpty() ? QFile::decodeName(QByteArray::fromStdString(services_.workingFolder.string()))
+                                          : QFileInfo(planFile_).absolutePath());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  openPlanFile(dialog.selectedFiles().first());
+}
+
+bool PlannerDialog::openPlanFile(const QString& file) {
+  const QString shown = QDir::toNativeSeparators(file);
+  const auto refuse = [&](const std::string& problem) {
+    ui::showMessage(this, QStringLiteral("The plan \"%1\" cannot be opened: %2").arg(shown, QString::fromStdString(problem)));
+    return false;
+  };
+  const WholeFile bytes =
+      readWholeFile(std::filesystem::path(QFile::encodeName(file).toStdString()), kPlanReadLimit);
+  switch (bytes.outcome) {
+    case FileRead::Read: break;
+    case FileRead::CannotOpen: return refuse("the file cannot be read.");
+    case FileRead::TooLarge: return refuse("it is larger than a plan can be.");
+  }
+  PlanRead read = readPlanText(bytes.bytes);
+  if (!read.plan) return refuse(read.problem);
+  FlightPlan opened = std::move(*read.plan);
+  opened.inputs = plan_.inputs;  // TAS and the rest stay for a plan without legs
+  const CalculateResult result = recomputeFlight(opened);
+  if (result.outcome != CalculateOutcome::Calculated) {
+    return refuse("leg " + fieldText(static_cast<double>(result.leg + 1)) +
+                  " cannot be computed: " + std::string(calculateOutcomeMessage(result.outcome)));
+  }
+  routeAhead_ = RouteAhead{};  // an imported route gives way to the plan
+  fuelPolicy_ = opened.fuelPolicy;
+  takePlan(std::move(opened));
+  setPlanFile(file);
+  if (result.fuelShort) message(kFuelShortMessage);
+  return true;
+}
+
+void PlannerDialog::savePlan() {
+  QFileDialog dialog(this, QStringLiteral("Save Plan"));
+  dialog.setObjectName(QStringLiteral("planSaveDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({kPlanFilter});
+  dialog.setDefaultSuffix(QStringLiteral("orvplan"));
+  if (planFile_.isEmpty()) {
+    dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(services_.workingFolder.string())));
+    // Named after the flight's two ends where the course window gave them.
+    QString name = QStringLiteral("plan");
+    const auto first = std::find_if(plan_.legs.begin(), plan_.legs.end(), [](const PlannedLeg& l) { return l.ends; });
+    const auto last = std::find_if(plan_.legs.rbegin(), plan_.legs.rend(), [](const PlannedLeg& l) { return l.ends; });
+    if (first != plan_.legs.end()) {
+      name = QString::fromStdString(validUtf8(first->ends->fromId + "-" + last->ends->toId));
+    }
+    dialog.selectFile(name + QStringLiteral(".orvplan"));
+  } else {
+    dialog.setDirectory(QFileInfo(planFile_).absolutePath());
+    dialog.selectFile(QFileInfo(planFile_).fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  savePlanFile(dialog.selectedFiles().first());
+}
+
+bool PlannerDialog::savePlanFile(const QString& file) {
+  const QString shown = QDir::toNativeSeparators(file);
+  QString problem;
+  const std::filesystem::path path(QFile::encodeName(file).toStdString());
+  const FileWrite outcome = replaceFile(path, planText(planToKeep()));
+  switch (outcome) {
+    case FileWrite::Written:
+      setPlanFile(file);
+      return true;
+    case FileWrite::CannotOpen:
+      problem = QStringLiteral("The plan could not be saved as \"%1\": the file or its folder cannot be written. "
+                               "Please choose another folder.");
+      break;
+    case FileWrite::WriteFailed:
+      problem = QStringLiteral("The plan could not be written to \"%1\" (is the disk full?); no file was changed.");
+      break;
+    case FileWrite::PartlyWritten:
+      problem = QStringLiteral("The plan could only be partly written to \"%1\" (is the disk full?) and that file "
+                               "may be damaged: please save it again once the disk has room.");
+      break;
+    case FileWrite::ForeignLink:
+    case FileWrite::NoSafeInPlace:
+      message(fileWriteRefusalMessage(outcome, path));
+      return false;
+  }
+  ui::showMessage(this, problem.arg(shown));
+  return false;
 }
 
 void PlannerDialog::loadDefaultsFile() {

@@ -66,6 +66,10 @@ inline constexpr std::string_view kClockOutOfRangeMessage =
     "The arrival time of this leg lies beyond the clock's range. Please check the inputs.";
 inline constexpr std::string_view kFuelShortMessage = "You don't have enough fuel to complete this trip!";
 inline constexpr std::string_view kCannotOpenWebsiteMessage = "Cannot open this website!";
+inline constexpr const char* kProgramTitle = "Orvane - by Halvick";
+
+/// The message Calculate shows for a leg it refuses; empty for a computed one.
+std::string_view calculateOutcomeMessage(CalculateOutcome outcome);
 
 class PlannerDialog : public QDialog {
   Q_OBJECT
@@ -90,6 +94,14 @@ class PlannerDialog : public QDialog {
   /// What the nav log's pages and CSV show: the legs, the totals and the fuel check.
   NavLogSheet navLogSheet() const;
 
+  /// Opens the plan `file` as File > Open Plan does once a file is chosen: on any fault
+  /// a message names the file and what is wrong, and the flight stays as it was.
+  bool openPlanFile(const QString& file);
+  /// Saves the plan as `file` (replaced atomically); false, with a message, on failure.
+  bool savePlanFile(const QString& file);
+  /// The plan file last opened or saved; empty for a new flight.
+  const QString& planFile() const { return planFile_; }
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
 #ifdef Q_OS_WIN
@@ -112,6 +124,12 @@ class PlannerDialog : public QDialog {
   void loadDefaults();
   void reloadAirports();
   void updateNavLogCommands();
+  void openPlan();
+  void savePlan();
+  void showLegs();
+  FlightPlan planToKeep() const;
+  void takePlan(FlightPlan plan);
+  void setPlanFile(const QString& file);
   void exportRoute();
   void importRoute();
   std::vector<RouteLegEnds> routeLegEnds() const;
@@ -135,6 +153,7 @@ class PlannerDialog : public QDialog {
   RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
   FuelPolicy fuelPolicy_;
   std::unique_ptr<SplashWindow> splash_;
+  QString planFile_;
   bool directoryProblemShown_ = false;
 
   // Data in

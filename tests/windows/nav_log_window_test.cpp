@@ -158,7 +158,7 @@ class NavLogWindowTest : public QObject {
     QVERIFY(file != nullptr);
     QStringList texts;
     for (QAction* action : file->actions()) texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
-    QCOMPARE(texts, (QStringList{"&Save Defaults", "&Load Defaults", "&Reload Airports", "&Print Nav Log...",
+    QCOMPARE(texts, (QStringList{"&Open Plan...", "Save Pl&an...", "|", "&Save Defaults", "&Load Defaults", "&Reload Airports", "&Print Nav Log...",
                                  "Export &Nav Log...", "|", "Import Route...", "Export Route...", "|",
                                  "&Exit"}));
   }

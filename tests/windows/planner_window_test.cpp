@@ -204,7 +204,8 @@ class PlannerWindowTest : public QObject {
       QVERIFY2(command(id) != nullptr, entry);
       QCOMPARE(command(id)->text(), QString::fromLatin1(entry));
     }
-    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Tools"), QStringLiteral("&Help")};
+    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("F&light"), QStringLiteral("&Tools"),
+                               QStringLiteral("&Help")};
     QStringList shown;
     for (QAction* menu : planner_->findChild<QMenuBar*>()->actions()) shown << menu->text();
     QCOMPARE(shown, menus);
