@@ -6,6 +6,7 @@
 #   course-window.png      Get TC and Distance from JFK, with BOS typed as destination
 #                          and "Use Variation" ticked
 #   coordinate-window.png  Convesions, with 40 30 0 / 73 46 44 converted
+#   legs-window.png        Flight > Legs over the example plan, JFK to PVD to BOS
 #   altitude-airspeed-window.png  Altitude and Airspeed on a warm day at 6,500 ft
 # Usage: scripts/screenshot.sh [--wm] [OUT_FOLDER]   (default docs/; --wm runs openbox)
 set -euo pipefail
@@ -24,6 +25,7 @@ work="$(mktemp -d)"
 trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
 cp "$root/scripts/example-config.fly" "$work/config.fly"
+cp "$root/tests/data/exchange/example-flight.orvplan" "$work/"
 
 display=":$((90 + RANDOM % 9))"
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
@@ -95,3 +97,16 @@ xdotool type --delay 40 "105"
 xdotool key Return
 sleep 0.5
 shot 'Altitude and Airspeed' altitude-airspeed-window.png
+
+# The example plan through File > Open Plan (the dialog opens in the working folder),
+# then Flight > Legs with its first leg chosen.
+xdotool key Escape
+sleep 0.5
+xdotool key ctrl+o
+sleep 1
+xdotool type --delay 40 "example-flight.orvplan"
+xdotool key Return
+sleep 1
+xdotool key ctrl+l
+sleep 1
+shot 'Legs' legs-window.png
