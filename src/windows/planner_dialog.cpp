@@ -537,18 +537,9 @@ FlightPlan PlannerDialog::planToKeep() const {
 // the flight now ends.
 void PlannerDialog::takePlan(FlightPlan plan) {
   plan_ = std::move(plan);
-  // The legs the route export offers follow the plan's.
-  flownLegEnds_.clear();
-  pendingLegEnds_.reset();
   const LegEnds* last = nullptr;
   for (const PlannedLeg& leg : plan_.legs) {
-    if (!leg.ends) continue;
-    last = &*leg.ends;
-    flownLegEnds_.push_back({last->fromId, last->toId, last->from, last->to});
-  }
-  if (plan_.pendingCourse) {
-    const LegEnds& e = plan_.pendingCourse->ends;
-    pendingLegEnds_ = RouteLegEnds{e.fromId, e.toId, e.from, e.to};
+    if (leg.ends) last = &*leg.ends;
   }
   if (plan_.pendingCourse) last = &plan_.pendingCourse->ends;
   if (last != nullptr) {
