@@ -12,7 +12,7 @@
 namespace orvane {
 
 enum class RoutePointKind {
-  Airport,       // an airport of the airport database, at the position stored for it
+  Airport,       // an airport: of the pilot's database at its stored position, or in a file by the code GPS units know
   UserWaypoint,  // a position the pilot typed or converted, or a waypoint read from a file
 };
 

@@ -1,15 +1,38 @@
 #include "core/route_exchange.hpp"
 
+#include <algorithm>
+
 #include "core/numbers.hpp"
 
 namespace orvane {
 
-Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports) {
+bool isIcaoCode(std::string_view code) {
+  constexpr std::size_t kIcaoLength = 4;
+  return code.size() == kIcaoLength &&
+         std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+RoutePoint exportedRoutePoint(const RoutePoint& point, const AirportDirectory* directory) {
+  RoutePoint exported = point;
+  exported.kind = RoutePointKind::UserWaypoint;
+  if (directory == nullptr || point.name.empty()) return exported;
+  const auto found = directory->findByCodeNear(point.name, point.position, kSameAirportNm);
+  if (!found) return exported;
+  const DirectoryAirport& airport = directory->airport(*found);
+  const std::string_view icao = isIcaoCode(airport.code) ? airport.code : airport.gpsCode;
+  if (!isIcaoCode(icao)) return exported;
+  exported.name = std::string(icao);
+  exported.kind = RoutePointKind::Airport;
+  return exported;
+}
+
+Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports,
+                    const AirportDirectory* directory) {
   Route route;
   for (const RouteLegEnds& leg : legs) {
-    const RoutePoint from = routePointFor(leg.fromId, leg.from, airports);
+    const RoutePoint from = exportedRoutePoint(routePointFor(leg.fromId, leg.from, airports), directory);
     if (route.points.empty() || !(route.points.back() == from)) route.points.push_back(from);
-    route.points.push_back(routePointFor(leg.toId, leg.to, airports));
+    route.points.push_back(exportedRoutePoint(routePointFor(leg.toId, leg.to, airports), directory));
   }
   route.name = routeNameFor(route);
   return route;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/airport_directory.hpp"
 #include "core/airports.hpp"
 #include "core/course_selection.hpp"
 #include "core/flight.hpp"
@@ -21,10 +22,29 @@ struct RouteLegEnds {
   GeoPosition to;
 };
 
+/// A point lies at a directory airport when within this distance of the directory's
+/// position for it [nautical miles]: the pilot's own file and the directory may differ
+/// by a few hundred metres for the same field.
+inline constexpr double kSameAirportNm = 2.0;
+
+/// Whether `code` is an ICAO location indicator: four letters A-Z ("KJFK"). GPS, local
+/// and airline codes ("00AA", "JFK") are not.
+bool isIcaoCode(std::string_view code);
+
+/// The point as a GPS unit should get it: when its name is a code the directory knows
+/// (ICAO, GPS, IATA or local, any case) for an airport within kSameAirportNm of the
+/// point, and that airport has an ICAO code, the point is that airport under its ICAO
+/// code, at the point's own position. Any other point is a user waypoint with its name
+/// and position as they are; so is every point when there is no directory.
+RoutePoint exportedRoutePoint(const RoutePoint& point, const AirportDirectory* directory);
+
 /// The route of the legs in order: the first leg's start, then each leg's end; a leg
 /// that does not start where the one before it ended adds its own start. Each point is
-/// an airport or a user waypoint as routePointFor decides; the name is "FIRST/LAST".
-Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports);
+/// named as routePointFor decides and then classified by exportedRoutePoint; the name
+/// is "FIRST/LAST". `directory` may be null.
+Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports,
+                    const AirportDirectory* directory = nullptr);
+
 
 /// The legs of an imported route not yet handed to the planner.
 struct RouteAhead {

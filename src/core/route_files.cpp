@@ -187,6 +187,10 @@ WrittenNames assignNames(const std::vector<RoutePoint>& points, std::size_t long
   return written;
 }
 
+std::string_view typeOf(const RoutePoint& point) {
+  return point.kind == RoutePointKind::Airport ? kAirportType : kUserWaypointType;
+}
+
 std::string flightPlanDocument(const Route& route, const std::vector<RoutePoint>& points, const LocalDateTime& created,
                            std::vector<NameChange>& changes) {
   const WrittenNames names = assignNames(points, kLongestFlightPlanIdentifier,
@@ -199,7 +203,7 @@ std::string flightPlanDocument(const Route& route, const std::vector<RoutePoint>
     const RoutePoint& point = points[first];
     pugi::xml_node waypoint = table.append_child("waypoint");
     addText(waypoint, "identifier", names.pointNames[first]);
-    addText(waypoint, "type", kUserWaypointType);
+    addText(waypoint, "type", typeOf(point));
     addText(waypoint, "country-code", "");
     addText(waypoint, "lat", coordinateText(point.position.latitude));
     addText(waypoint, "lon", coordinateText(point.position.longitude));
@@ -213,7 +217,7 @@ std::string flightPlanDocument(const Route& route, const std::vector<RoutePoint>
   for (std::size_t i = 0; i < points.size(); ++i) {
     pugi::xml_node routePoint = routeNode.append_child("route-point");
     addText(routePoint, "waypoint-identifier", names.pointNames[i]);
-    addText(routePoint, "waypoint-type", kUserWaypointType);
+    addText(routePoint, "waypoint-type", typeOf(points[i]));
     addText(routePoint, "waypoint-country-code", "");
   }
   return documentText(document);

@@ -64,9 +64,10 @@ struct RouteFileText {
 };
 
 /// The route as a file of `format`, stamped with `createdUtc` (a UTC date and time).
-/// Every point is written as a user waypoint with its position, never as an airport a
-/// GPS would look up by its code: the airport database holds airline codes, which GPS
-/// units do not use. A point that appears twice is one waypoint. FlightPlan names that
+/// An Airport point is written as an airport (FlightPlan type AIRPORT, GPX symbol
+/// "Airport") under its name, which must then be a code GPS units know (see
+/// exportedRoutePoint); every other point as a user waypoint. Each keeps its position,
+/// and the country code stays empty. A point that appears twice is one waypoint. FlightPlan names that
 /// do not fit are mapped (flightPlanIdentifier, flightPlanText; an empty or clashing
 /// identifier gets a generated or numbered one) and listed in `changes`. Longitudes
 /// are written within -180..180 (180 as -180). Refused, with `problem` set: fewer than

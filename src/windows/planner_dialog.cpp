@@ -502,7 +502,9 @@ void PlannerDialog::exportRoute() {
   }
   const AirportTable airports =
       services_.airports != nullptr ? parseAirportText(services_.airports->text).table : AirportTable{};
-  orvane::exportRoute(this, routeFromLegs(legs, airports), services_.workingFolder);
+  // Airports the directory knows go out under their ICAO codes, which GPS units look up.
+  const CourseWindowDirectory directory = courseWindowDirectory();
+  orvane::exportRoute(this, routeFromLegs(legs, airports, directory.directory), services_.workingFolder);
 }
 
 void PlannerDialog::importRoute() {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/airport_directory.hpp"
 #include "core/airports.hpp"
+#include "core/route_exchange.hpp"
 #include "core/geo.hpp"
 #include "temp_folder.hpp"
 
@@ -34,12 +36,22 @@ AirportTable shippedAirports() {
   return parseAirportText(text.value_or("")).table;
 }
 
-/// JFK to PVD to BOS from the shipped airports, as the planner hands it over.
+/// The shipped directory of the world's airfields; null (and a failure) when it cannot be read.
+const AirportDirectory* shippedDirectory() {
+  static const DirectoryLoad load =
+      loadAirportDirectory(fs::path(ORVANE_DATA_FOLDER) / std::string(kAirportDirectoryFileName));
+  EXPECT_EQ(load.outcome, DirectoryOutcome::Opened);
+  return load.directory.get();
+}
+
+/// JFK to PVD to BOS from the shipped airports, as the planner hands it over for export:
+/// the directory's KJFK, KPVD and KBOS.
 Route exampleRoute() {
   const AirportTable airports = shippedAirports();
   Route route;
   for (const char* id : {"JFK", "PVD", "BOS"}) {
-    route.points.push_back(routePointFor(id, findAirport(airports, id).value_or(GeoPosition{}), airports));
+    route.points.push_back(exportedRoutePoint(
+        routePointFor(id, findAirport(airports, id).value_or(GeoPosition{}), airports), shippedDirectory()));
   }
   route.name = routeNameFor(route);
   return route;
@@ -96,19 +108,67 @@ TEST(RouteFiles, TheExampleFlightIsWrittenAsCommittedValidAndReadBackAsTheSameLe
     EXPECT_TRUE(written.changes.empty());
     EXPECT_EQ(written.text, test::readBytes(kExchange / name));
     expectValid(kExchange / name, format);
-    // Airports go out as user waypoints at their positions, never as airports by code.
-    EXPECT_EQ(written.text.find("AIRPORT"), std::string::npos);
+    // The airports go out under their ICAO codes, never the airline codes of airports.fly.
+    EXPECT_EQ(written.text.find(">JFK<"), std::string::npos);
 
     const RouteReading read = readRouteFile(kExchange / name);
     ASSERT_EQ(read.outcome, RouteReadOutcome::Read) << read.message;
     EXPECT_EQ(read.format, format);
-    EXPECT_EQ(read.route.name, "JFK/BOS");
+    EXPECT_EQ(read.route.name, "KJFK/KBOS");
     ASSERT_EQ(read.route.points.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
       EXPECT_EQ(read.route.points[i].name, route.points[i].name);
       EXPECT_EQ(read.route.points[i].position, route.points[i].position);
     }
     expectLegs(read.route, {{57.61, 125.06}, {25.88, 42.18}});
+  }
+}
+
+// A point goes out as an airport only when it is the directory's airport with an ICAO
+// code; the same code elsewhere, a typed position or a field without one stays a user
+// waypoint at its own position.
+TEST(RouteFiles, ExportTakesAPointAsAnAirportOnlyWhereTheDirectoryHasIt) {
+  const AirportDirectory* directory = shippedDirectory();
+  ASSERT_NE(directory, nullptr);
+  const GeoPosition jfk{40.639801, -73.7789};  // airports.fly's JFK
+  const auto directoryPosition = [&](std::string_view code) {
+    const auto found = directory->findByCode(code);
+    EXPECT_TRUE(found.has_value()) << code;
+    return found ? directory->airport(*found).position : GeoPosition{};
+  };
+  const GeoPosition noIcao = directoryPosition("00AA");
+  struct Case {
+    const char* what;
+    RoutePoint point;
+    bool withDirectory;
+    std::string name;
+    RoutePointKind kind;
+  };
+  const Case cases[] = {
+      {"airline code at the airport", {"JFK", jfk, RoutePointKind::Airport}, true, "KJFK", RoutePointKind::Airport},
+      {"ICAO code, any case", {"kbos", directoryPosition("KBOS"), RoutePointKind::UserWaypoint}, true, "KBOS",
+       RoutePointKind::Airport},
+      {"1.5 NM off", {"JFK", {jfk.latitude + 0.025, jfk.longitude}, RoutePointKind::Airport}, true, "KJFK",
+       RoutePointKind::Airport},
+      {"3 NM off", {"JFK", {jfk.latitude + 0.05, jfk.longitude}, RoutePointKind::Airport}, true, "JFK",
+       RoutePointKind::UserWaypoint},
+      {"the same code elsewhere", {"JFK", {41.0, -75.0}, RoutePointKind::UserWaypoint}, true, "JFK",
+       RoutePointKind::UserWaypoint},
+      {"typed position", {"N4038W07347", jfk, RoutePointKind::UserWaypoint}, true, "N4038W07347",
+       RoutePointKind::UserWaypoint},
+      {"field without ICAO code", {"00AA", noIcao, RoutePointKind::Airport}, true, "00AA", RoutePointKind::UserWaypoint},
+      {"no directory", {"JFK", jfk, RoutePointKind::Airport}, false, "JFK", RoutePointKind::UserWaypoint},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RoutePoint exported = exportedRoutePoint(c.point, c.withDirectory ? directory : nullptr);
+    EXPECT_EQ(exported.name, c.name);
+    EXPECT_EQ(exported.kind, c.kind);
+    EXPECT_EQ(exported.position, c.point.position);  // never moved to the directory's position
+  }
+  for (const auto& [code, icao] : {std::pair{"KJFK", true}, {"EDKV", true}, {"JFK", false}, {"00AA", false},
+                                  {"K1B1", false}, {"kjfk", false}, {"KJFKX", false}}) {
+    EXPECT_EQ(isIcaoCode(code), icao) << code;
   }
 }
 
@@ -329,8 +389,8 @@ TEST(RouteFiles, GpsBabelRoutesAreReadAndOursReadInGpsBabelWithoutAWarning) {
             0);
   EXPECT_EQ(warnings, "");
   EXPECT_EQ(test::readBytes(folder.file("back.csv")),
-            "No,Latitude,Longitude,Name,Symbol\r\n1,40.639801,-73.778900,\"JFK\",\"Airport\"\r\n"
-            "2,41.732601,-71.420403,\"PVD\",\"Airport\"\r\n3,42.364300,-71.005203,\"BOS\",\"Airport\"\r\n");
+            "No,Latitude,Longitude,Name,Symbol\r\n1,40.639801,-73.778900,\"KJFK\",\"Airport\"\r\n"
+            "2,41.732601,-71.420403,\"KPVD\",\"Airport\"\r\n3,42.364300,-71.005203,\"KBOS\",\"Airport\"\r\n");
 }
 
 }  // namespace

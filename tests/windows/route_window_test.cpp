@@ -29,6 +29,12 @@ const QByteArray kAirports =
     "JFK:40.639801;-73.778900,\nPVD:41.732601;-71.420403,\nBOS:42.364300;-71.005203,\n";
 const QByteArray kGpxHead = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\" creator=\"t\">";
 
+const DirectoryLoad& shippedDirectory() {
+  static const DirectoryLoad load =
+      loadAirportDirectory(std::filesystem::path(ORVANE_DATA_FOLDER) / std::string(kAirportDirectoryFileName));
+  return load;
+}
+
 QByteArray readFile(const QString& file) {
   QFile f(file);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -137,6 +143,7 @@ class RouteWindowTest : public QObject {
     services.workingFolder = folder_->path().toStdString();
     services.launcher = &launcher_;
     services.airports = &airports_;
+    services.airportDirectory = []() -> const DirectoryLoad& { return shippedDirectory(); };
     services.showSplash = false;
     planner_ = std::make_unique<PlannerDialog>(std::move(services));
     planner_->show();
@@ -162,7 +169,7 @@ class RouteWindowTest : public QObject {
     test::typeInto(field(1000), QStringLiteral("300"));
     planner_->readFields();
     QVERIFY(importThroughDialog(file));
-    QCOMPARE(catcher_->texts(), QStringList{"Route JFK/BOS: 2 legs, 167.24 nautical miles in all. The first leg:\n"
+    QCOMPARE(catcher_->texts(), QStringList{"Route KJFK/KBOS: 2 legs, 167.24 nautical miles in all. The first leg:\n"
                                             "True Course is: 57.61 degrees,Distance is: 125.06 nautical miles,\n"
                                             "Enter wind parameters and press 'Calculate' button."});
     QCOMPARE(field(1000)->text(), QStringLiteral("58"));
@@ -172,7 +179,7 @@ class RouteWindowTest : public QObject {
     QCOMPARE(field(1001)->text(), QStringLiteral("45"));
     QCOMPARE(field(1003)->text(), QStringLiteral("110"));
     QCOMPARE(field(1009)->text(), QStringLiteral("40"));
-    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ;"));
+    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ;"));
     QVERIFY(button("calculateButton")->isDefault());
 
     catcher_->clear();
@@ -181,15 +188,15 @@ class RouteWindowTest : public QObject {
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{1});
     QCOMPARE(field(1000)->text(), QStringLiteral("26"));
     QCOMPARE(field(1006)->text(), QStringLiteral("42.18"));
-    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ; PVD ---> BOS ;"));
+    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
     QVERIFY(button("calculateButton")->isDefault());
 
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{2});
-    QCOMPARE(planner_->flightPlan().navLog.legs[1].name, std::string("PVD-BOS"));
+    QCOMPARE(planner_->flightPlan().navLog.legs[1].name, std::string("KPVD-KBOS"));
     QCOMPARE(field(1050)->text(), QStringLiteral("167.24"));
     QVERIFY(button("getTcButton")->isDefault());
-    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ; PVD ---> BOS ;"));
+    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
   }
 
   // Hostile and broken files: a message that names the file, and the flight as it was.
@@ -278,7 +285,7 @@ class RouteWindowTest : public QObject {
     // The leg chosen and not yet calculated is part of the route.
     const RouteReading firstLeg = readRouteText(exported(QStringLiteral("chosen")).toStdString());
     QCOMPARE(firstLeg.route.points.size(), std::size_t{2});
-    QCOMPARE(firstLeg.route.points[1].name, std::string("PVD"));
+    QCOMPARE(firstLeg.route.points[1].name, std::string("KPVD"));
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     flyTo(QStringLiteral("BOS"));
     catcher_->clear();
@@ -310,8 +317,9 @@ class RouteWindowTest : public QObject {
     QCOMPARE(imported.size(), chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
       QVERIFY(imported[i].ends.has_value());
-      QCOMPARE(imported[i].ends->fromId, chosen[i].ends->fromId);
-      QCOMPARE(imported[i].ends->toId, chosen[i].ends->toId);
+      // The files carry the directory's ICAO codes for the pilot's airline codes.
+      QCOMPARE(imported[i].ends->fromId, "K" + chosen[i].ends->fromId);
+      QCOMPARE(imported[i].ends->toId, "K" + chosen[i].ends->toId);
       QVERIFY(imported[i].ends->from == chosen[i].ends->from);
       QVERIFY(imported[i].ends->to == chosen[i].ends->to);
       QVERIFY(imported[i].inputs == chosen[i].inputs);
