@@ -407,6 +407,10 @@ PlanRead readPlanText(std::string_view text) {
     read.problem = "it is not a plan file (not JSON text: it breaks off or goes wrong at byte " +
                    fieldText(static_cast<double>(error.byte)) + ").";
     return read;
+  } catch (const Json::exception&) {
+    // A number beyond a double's range ("1E999") is refused by the parser this way.
+    read.problem = "it is not a plan file (a number is too large).";
+    return read;
   }
   try {
     read.plan = planFrom(root);

@@ -129,6 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "its \"version\" is missing"},
         BrokenCase{"WindAsText", replaced(validPlan(), "\"windVelocity\": 20.0", "\"windVelocity\": \"20\""),
                    "leg 1: \"windVelocity\" is not a number."},
+        BrokenCase{"NumberBeyondADouble", replaced(validPlan(), "\"windVelocity\": 20.0", "\"windVelocity\": 4E888888"),
+                   "it is not a plan file (a number is too large)."},
         BrokenCase{"AirspeedOutOfRange", replaced(validPlan(), "\"trueAirspeed\": 110.0", "\"trueAirspeed\": 300"),
                    "leg 1: \"trueAirspeed\" is 300, outside 60 to 250."},
         BrokenCase{"FuelOutOfRange", replaced(validPlan(), "\"fuelOnBoard\": 40.0", "\"fuelOnBoard\": -1"),
