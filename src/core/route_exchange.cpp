@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/magnetic.hpp"
 #include "core/numbers.hpp"
 
 namespace orvane {
@@ -64,10 +65,17 @@ RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs) {
   return {};
 }
 
-RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead) {
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead,
+                        const ImportVariation& variation) {
   std::vector<AcceptedLeg> legs;
   RouteImport result = routeLegs(route, legs);
   if (!result.problem.empty()) return result;
+  if (variation.take) {
+    for (AcceptedLeg& leg : legs) {
+      const LegVariation model = legVariation(leg.values.origin, leg.values.destination, variation.decimalYear);
+      if (model.outcome == DeclinationOutcome::Computed) leg.variation = model.variation;
+    }
+  }
 
   const LegInputs kept = plan.inputs;
   resetFlight(plan);

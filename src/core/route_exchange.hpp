@@ -3,6 +3,7 @@
 // export, and an imported route as the legs the pilot then calculates one by one.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,22 @@ struct RouteImport {
 /// same place (a zero distance, as the course window refuses it).
 RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs);
 
+/// Whether the legs of an imported route take their variation from the magnetic model:
+/// only when the pilot asked for it, for the take-off's decimal year.
+struct ImportVariation {
+  bool take = false;
+  std::optional<double> decimalYear;  // empty: no valid take-off date
+};
+
 /// Starts a new flight along `route`: the flight is cleared as Reset clears it, but
 /// every other input (wind, TAS, VAR, DEV, GPH, FOB) keeps the planner's current
 /// value; the first leg is taken as if the course window gave it, ready for Calculate,
-/// and the rest wait in `ahead`. On a refusal nothing changes.
-RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead);
+/// and the rest wait in `ahead`. When `variation.take`, each leg carries the model's
+/// variation at its midpoint (legVariation), which the planner's VAR then takes as from
+/// the course window; a leg the model gives none for (outside its years, near a
+/// magnetic pole) leaves VAR as it is. On a refusal nothing changes.
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead,
+                        const ImportVariation& variation = {});
 
 /// After a Calculate: hands the next leg of the route to the planner, as if the course
 /// window gave it. False when the route has no more legs.

@@ -22,10 +22,11 @@
 
 #include "core/airports.hpp"
 #include "core/files.hpp"
+#include "core/leg.hpp"
 #include "core/leg_ranges.hpp"
+#include "core/magnetic.hpp"
 #include "core/numbers.hpp"
 #include "core/plan_file.hpp"
-#include "core/leg.hpp"
 #include "ui/default_button.hpp"
 #include "ui/elided_label.hpp"
 #include "ui/fields.hpp"
@@ -245,6 +246,10 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   QAction* importRouteAction = file->addAction(QStringLiteral("Import Route..."));
   importRouteAction->setObjectName(QStringLiteral("commandImportRoute"));
   connect(importRouteAction, &QAction::triggered, this, &PlannerDialog::importRoute);
+  // Off until the pilot ticks it: an imported route never changes VAR unasked.
+  importVariationAction_ = file->addAction(QStringLiteral("Take Each Leg's Variation from WMM2025"));
+  importVariationAction_->setObjectName(QStringLiteral("commandImportVariation"));
+  importVariationAction_->setCheckable(true);
   exportRouteAction_ = file->addAction(QStringLiteral("Export Route..."));
   exportRouteAction_->setObjectName(QStringLiteral("commandExportRoute"));
   connect(exportRouteAction_, &QAction::triggered, this, &PlannerDialog::exportRoute);
@@ -510,7 +515,8 @@ void PlannerDialog::exportRoute() {
 void PlannerDialog::importRoute() {
   const std::optional<Route> route = orvane::importRoute(this, services_.workingFolder);
   if (!route) return;
-  const RouteImport imported = orvane::importRoute(*route, plan_, remembered_, routeAhead_);
+  const ImportVariation variation{importVariationAction_->isChecked(), decimalYear(pickerTime())};
+  const RouteImport imported = orvane::importRoute(*route, plan_, remembered_, routeAhead_, variation);
   if (!imported.problem.empty()) {
     message(imported.problem);
     return;

@@ -195,6 +195,7 @@ class PlannerDialog : public QDialog {
   QAction* printNavLogAction_ = nullptr;
   QAction* exportNavLogAction_ = nullptr;
   QAction* exportRouteAction_ = nullptr;
+  QAction* importVariationAction_ = nullptr;  // checked: imported legs take the model's variation
 };
 
 }  // namespace orvane

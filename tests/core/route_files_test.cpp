@@ -11,6 +11,7 @@
 #include "core/airports.hpp"
 #include "core/route_exchange.hpp"
 #include "core/geo.hpp"
+#include "core/magnetic.hpp"
 #include "temp_folder.hpp"
 
 namespace orvane {
@@ -170,6 +171,42 @@ TEST(RouteFiles, ExportTakesAPointAsAnAirportOnlyWhereTheDirectoryHasIt) {
                                   {"K1B1", false}, {"kjfk", false}, {"KJFKX", false}}) {
     EXPECT_EQ(isIcaoCode(code), icao) << code;
   }
+}
+
+// The imported legs take the model's variation only when the pilot asked for it; a date
+// outside the model's years leaves VAR as it was.
+TEST(RouteFiles, ImportedLegsTakeTheModelsVariationOnlyWhenAsked) {
+  const Route route = exampleRoute();
+  const GeoPosition jfk = route.points[0].position;
+  const GeoPosition pvd = route.points[1].position;
+  const GeoPosition bos = route.points[2].position;
+  constexpr double kTyped = 5;
+  struct Case {
+    const char* what;
+    ImportVariation asked;
+    std::optional<double> firstLeg;  // expected VAR after the import; empty: kTyped
+    std::optional<double> secondLeg;
+  };
+  const auto modelVar = [](GeoPosition a, GeoPosition b) { return legVariation(a, b, 2026.5).variation; };
+  const Case cases[] = {
+      {"not asked", {false, 2026.5}, std::nullopt, std::nullopt},
+      {"asked", {true, 2026.5}, modelVar(jfk, pvd), modelVar(pvd, bos)},
+      {"outside the model's years", {true, 2031.0}, std::nullopt, std::nullopt},
+      {"no valid date", {true, std::nullopt}, std::nullopt, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FlightPlan plan;
+    plan.inputs.variation = kTyped;
+    RememberedAirports remembered;
+    RouteAhead ahead;
+    ASSERT_EQ(importRoute(route, plan, remembered, ahead, c.asked).problem, "");
+    EXPECT_DOUBLE_EQ(plan.inputs.variation, c.firstLeg.value_or(kTyped));
+    ASSERT_EQ(ahead.legs.size(), 2u);
+    EXPECT_EQ(ahead.legs[1].variation, c.secondLeg);
+  }
+  // Around New York the variation is some 13 degrees west, positive in the planner.
+  EXPECT_NEAR(modelVar(jfk, pvd), 13.5, 1.5);
 }
 
 TEST(RouteFiles, NamesThatDoNotFitAreMappedReportedAndStillValid) {

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <memory>
 
+#include "core/magnetic.hpp"
 #include "test_support.hpp"
 #include "windows/planner_dialog.hpp"
 #include "windows/route_file_dialogs.hpp"
@@ -197,6 +198,30 @@ class RouteWindowTest : public QObject {
     QCOMPARE(field(1050)->text(), QStringLiteral("167.24"));
     QVERIFY(button("getTcButton")->isDefault());
     QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
+  }
+
+  // With "Take Each Leg's Variation from WMM2025" ticked, each imported leg brings the
+  // model's variation for the take-off date into VAR; unticked, VAR stays as typed.
+  void importTakesTheModelsVariationWhenAsked_data() {
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("asked") << true;
+    QTest::newRow("not asked") << false;
+  }
+  void importTakesTheModelsVariationWhenAsked() {
+    QFETCH(bool, asked);
+    typeWind();
+    test::typeInto(field(1004), QStringLiteral("5"));
+    planner_->readFields();
+    planner_->findChild<QAction*>(QStringLiteral("commandImportVariation"))->setChecked(asked);
+    QVERIFY(importThroughDialog(kExchange + QStringLiteral("/example-flight.fpl")));
+    const auto year = decimalYear(LocalDateTime{test::kTestDay.year(), test::kTestDay.month(), test::kTestDay.day(), 9, 0, 0});
+    const GeoPosition jfk{40.639801, -73.7789}, pvd{41.732601, -71.420403}, bos{42.3643, -71.005203};
+    const double first = legVariation(jfk, pvd, year).variation;
+    const double second = legVariation(pvd, bos, year).variation;
+    QVERIFY(first > 10 && first < 16);  // some 13 degrees west around New York
+    QCOMPARE(planner_->flightPlan().inputs.variation, asked ? first : 5.0);
+    QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
+    QCOMPARE(planner_->flightPlan().inputs.variation, asked ? second : 5.0);
   }
 
   // Hostile and broken files: a message that names the file, and the flight as it was.
