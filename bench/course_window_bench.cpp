@@ -4,7 +4,12 @@
 // both. Runs on Qt's offscreen platform unless QT_QPA_PLATFORM names another one
 // (scripts/bench-course-window.sh --xvfb runs it on a virtual X display).
 //
-//   orvane_course_window_bench [--rounds N] [--records N] [--trace]
+//   orvane_course_window_bench [--rounds N] [--records N] [--short] [--trace]
+//
+// --short writes the records as short as they come ("QQA:1;2,", 8 bytes), so that the
+// 8 MiB limit holds a million of them: the most entries the window's lists can get.
+// The resident memory is given with the opening: the planner's before, the window's
+// while shown and what is left once it has closed.
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,6 +34,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <unistd.h>
 #include <vector>
 
 #include "app/shipped_airport_names.hpp"
@@ -108,6 +114,18 @@ void printRow(const char* label, const Samples& samples, double target = 0) {
 
 void printColumns() { std::printf("  %-46s %9s %9s %9s %6s\n", "[ms]", "min", "median", "max", "n"); }
 
+// The program's resident memory [MiB], as the system counts it; 0 where it cannot be read.
+double residentMiB() {
+  std::FILE* status = std::fopen("/proc/self/statm", "r");
+  if (status == nullptr) return 0;
+  unsigned long pages = 0;
+  unsigned long resident = 0;
+  const int read = std::fscanf(status, "%lu %lu", &pages, &resident);
+  std::fclose(status);
+  if (read != 2) return 0;
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
 // ---------------------------------------------------------------------------------
 // The working folder
 
@@ -115,14 +133,14 @@ void printColumns() { std::printf("  %-46s %9s %9s %9s %6s\n", "[ms]", "min", "m
 // that differ without regard to case, so every one of them comes once (in a scattered
 // order) and the rest are repeats; about one record in ten writes its letters in lower
 // case and one in ten mixes the cases, as a hand-edited file does.
-std::string generatedAirportText(std::size_t records, std::size_t& distinct) {
+std::string generatedAirportText(std::size_t records, bool shortRecords, std::size_t& distinct) {
   static constexpr char kSymbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   constexpr std::uint32_t kSymbolCount = sizeof kSymbols - 1;
   constexpr std::uint32_t kCombinations = kSymbolCount * kSymbolCount * kSymbolCount;  // 46,656
   constexpr std::uint32_t kScatter = 7919;  // a prime, so i * kScatter visits every combination
 
   std::string text;
-  text.reserve(records * 28);
+  text.reserve(records * (shortRecords ? 8 : 28));
   std::unordered_set<std::string> seen;
   std::uint32_t state = 20240601u;
   auto next = [&state] {
@@ -143,7 +161,11 @@ std::string generatedAirportText(std::size_t records, std::size_t& distinct) {
     const double latitude = -60.0 + static_cast<double>(next() % 13'000'000) / 100'000.0;
     const double longitude = -179.0 + static_cast<double>(next() % 35'800'000) / 100'000.0;
     char record[64];
-    std::snprintf(record, sizeof record, "%s:%.6f;%.6f,\n", identifier, latitude, longitude);
+    if (shortRecords) {
+      std::snprintf(record, sizeof record, "%s:%u;%u,", identifier, look, 9 - look);
+    } else {
+      std::snprintf(record, sizeof record, "%s:%.6f;%.6f,\n", identifier, latitude, longitude);
+    }
     text += record;
   }
   distinct = seen.size();
@@ -253,6 +275,7 @@ void answerStrayMessages() {
 struct Options {
   int rounds = 20;
   std::size_t records = 100'000;
+  bool shortRecords = false;
   bool trace = false;
 };
 
@@ -264,10 +287,12 @@ Options readOptions(int argc, char** argv) {
       options.rounds = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--records") == 0 && hasValue) {
       options.records = static_cast<std::size_t>(std::max(1, std::atoi(argv[++i])));
+    } else if (std::strcmp(argv[i], "--short") == 0) {
+      options.shortRecords = true;
     } else if (std::strcmp(argv[i], "--trace") == 0) {
       options.trace = true;
     } else {
-      std::fprintf(stderr, "usage: %s [--rounds N] [--records N] [--trace]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--rounds N] [--records N] [--short] [--trace]\n", argv[0]);
       std::exit(2);
     }
   }
@@ -357,9 +382,10 @@ void measureWindowOnItsOwn(PlannerDialog& planner, AirportDatabase& database, co
 }
 
 void measureOpening(QPushButton* getTc, int rounds) {
-  Samples shown, untilShowEvent, showToPainted, closing;
+  Samples shown, untilShowEvent, showToPainted, closing, memoryBefore, memoryOpen, memoryAfter;
   for (int round = 0; round < rounds; ++round) {
     watch->forget();
+    memoryBefore.add(residentMiB());
     Clock::time_point clicked;
     Clock::time_point rejected;
     settle();
@@ -369,10 +395,13 @@ void measureOpening(QPushButton* getTc, int rounds) {
       shown.add(std::chrono::duration<double, std::milli>(now - clicked).count());
       untilShowEvent.add(std::chrono::duration<double, std::milli>(*watch->windowShown - clicked).count());
       showToPainted.add(std::chrono::duration<double, std::milli>(now - *watch->windowShown).count());
+      memoryOpen.add(residentMiB());
       rejected = Clock::now();
       dialog->reject();
     });
     closing.add(millisecondsSince(rejected));
+    settle();
+    memoryAfter.add(residentMiB());
   }
   printHeading("Opening the window: \"Get TC and Distance\" clicked until the window is shown");
   printColumns();
@@ -380,6 +409,11 @@ void measureOpening(QPushButton* getTc, int rounds) {
   printRow("  click -> Show event (construction, layout)", untilShowEvent);
   printRow("  Show event -> exposed and painted", showToPainted);
   printRow("reject -> back in the planner (destroyed)", closing);
+  printHeading("Resident memory of the program [MiB] (informative: the window must give back what it took)");
+  std::printf("  %-46s %9s %9s %9s %6s\n", "[MiB]", "min", "median", "max", "n");
+  printRow("planner alone, before the window opens", memoryBefore);
+  printRow("course window shown", memoryOpen);
+  printRow("after the window has closed", memoryAfter);
 }
 
 std::string entryState(const QLineEdit* entry) {
@@ -552,7 +586,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path working = folder.path().toStdString();
   std::size_t distinct = 0;
   std::string text;
-  const double generated = timed([&] { text = generatedAirportText(options.records, distinct); });
+  const double generated = timed([&] { text = generatedAirportText(options.records, options.shortRecords, distinct); });
   if (replaceFile(working / kAirportsFileName, text) != FileWrite::Written ||
       replaceFile(working / "config.fly", kDefaults) != FileWrite::Written) {
     std::fprintf(stderr, "course_window_bench: cannot write the working folder\n");
@@ -572,7 +606,7 @@ int main(int argc, char** argv) {
   services.workingFolder = working;
   services.launcher = &launcher;
   services.airports = &database;
-  services.airportNames = names;
+  services.airportNames = [names] { return names; };
   services.showSplash = false;
   Samples plannerStart;
   std::optional<PlannerDialog> planner;
@@ -590,7 +624,8 @@ int main(int argc, char** argv) {
                  database.text.size(), text.size());
     return 1;
   }
-  std::printf("  planner started (airports.fly read) in %.1f ms\n", plannerStart.median());
+  std::printf("  planner started (airports.fly read) in %.1f ms; %.1f MiB resident\n", plannerStart.median(),
+              residentMiB());
   auto* getTc = planner->findChild<QPushButton*>(QStringLiteral("getTcButton"));
   if (getTc == nullptr) {
     std::fprintf(stderr, "course_window_bench: the planner has no \"Get TC and Distance\" button\n");

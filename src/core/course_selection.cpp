@@ -1,6 +1,9 @@
 #include "core/course_selection.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
 #include <numeric>
 
 #include "core/ascii.hpp"
@@ -8,15 +11,68 @@
 
 namespace orvane {
 
+namespace {
+
+// An identifier of the airport text has at most three bytes. Such an identifier sorts by
+// a number: each byte folded to lower case and counted from one, a missing byte as
+// zero, so that a shorter identifier comes before the longer ones it begins, as in
+// alphabetical order.
+constexpr std::size_t kKeyedBytes = 3;
+constexpr unsigned kDigitBits = 9;  // 256 byte values and "none"
+constexpr std::size_t kDigitValues = std::size_t{1} << kDigitBits;
+
+std::uint32_t caseBlindKey(std::string_view identifier) {
+  std::uint32_t key = 0;
+  for (std::size_t i = 0; i < kKeyedBytes; ++i) {
+    const std::uint32_t digit =
+        i < identifier.size() ? static_cast<std::uint32_t>(static_cast<unsigned char>(lowerAscii(identifier[i]))) + 1u
+                              : 0u;
+    key = (key << kDigitBits) | digit;
+  }
+  return key;
+}
+
+bool allKeyed(const std::vector<std::string>& identifiers) {
+  return identifiers.size() < std::numeric_limits<std::uint32_t>::max() &&
+         std::all_of(identifiers.begin(), identifiers.end(),
+                     [](const std::string& identifier) { return identifier.size() <= kKeyedBytes; });
+}
+
+// The order of `identifiers` without regard to case, equal ones in their text order. A
+// radix sort for identifiers of the airport text, so that the time grows with the
+// number of records alone (an 8 MiB file holds some 300,000); a comparison sort for
+// any longer identifier.
+std::vector<std::uint32_t> caseBlindOrder(const std::vector<std::string>& identifiers) {
+  const std::size_t count = identifiers.size();
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), std::uint32_t{0});
+  if (!allKeyed(identifiers)) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return lessIgnoringCase(identifiers[a], identifiers[b]); });
+    return order;
+  }
+  std::vector<std::uint32_t> keys(count);
+  for (std::size_t i = 0; i < count; ++i) keys[i] = caseBlindKey(identifiers[i]);
+  std::vector<std::uint32_t> sorted(count);
+  // Least significant digit first; each pass keeps the order of the one before.
+  for (unsigned shift = 0; shift < kKeyedBytes * kDigitBits; shift += kDigitBits) {
+    std::array<std::size_t, kDigitValues + 1> starts{};
+    for (std::uint32_t index : order) ++starts[((keys[index] >> shift) & (kDigitValues - 1)) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    for (std::uint32_t index : order) sorted[starts[(keys[index] >> shift) & (kDigitValues - 1)]++] = index;
+    order.swap(sorted);
+  }
+  return order;
+}
+
+}  // namespace
+
 AirportList makeAirportList(const std::vector<std::string>& identifiers, ListCase listCase) {
-  std::vector<std::size_t> order(identifiers.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return lessIgnoringCase(identifiers[a], identifiers[b]); });
+  const std::vector<std::uint32_t> order = caseBlindOrder(identifiers);
   AirportList list;
   list.shown.reserve(order.size());
   list.identifiers.reserve(order.size());
-  for (std::size_t i : order) {
+  for (std::uint32_t i : order) {
     list.identifiers.push_back(identifiers[i]);
     list.shown.push_back(listCase == ListCase::Upper ? upperAscii(identifiers[i]) : identifiers[i]);
   }

@@ -2,9 +2,13 @@
 
 #include "core/course_selection.hpp"
 
+#include "core/ascii.hpp"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,10 @@ TEST(AirportList, SortedWithoutRegardToCaseKeepingDuplicates) {
       {"duplicates stay, in text order", {"QQA", "qqa", "AAA", "QQA"}, {"AAA", "QQA", "qqa", "QQA"},
        {"AAA", "QQA", "QQA", "QQA"}},
       {"digits before letters", {"Q1A", "QAA", "1QQ"}, {"1QQ", "Q1A", "QAA"}, {"1QQ", "Q1A", "QAA"}},
+      {"a shorter identifier before those it begins", {"QQA", "q", "QQ", "Q1"}, {"q", "Q1", "QQ", "QQA"},
+       {"Q", "Q1", "QQ", "QQA"}},
+      {"other bytes compare as themselves", {"\xE9QA", "zz", "~AA", " AB"}, {" AB", "zz", "~AA", "\xE9QA"},
+       {" AB", "ZZ", "~AA", "\xE9QA"}},
       {"no airports", {}, {}, {}},
   };
   for (const Case& c : cases) {
@@ -39,6 +47,31 @@ TEST(AirportList, SortedWithoutRegardToCaseKeepingDuplicates) {
     const AirportList upper = makeAirportList(c.identifiers, ListCase::Upper);
     EXPECT_EQ(upper.shown, c.upper);
     EXPECT_EQ(upper.identifiers, c.asWritten);  // each entry still knows its record
+  }
+}
+
+// Any bytes, zero and those above ASCII too, in any length up to the airport text's three
+// and beyond it: the same order as a plain stable sort by the same rule.
+TEST(AirportList, OrderIsTheCaseBlindStableSortForAnyBytes) {
+  for (const std::size_t longest : {std::size_t{3}, std::size_t{4}}) {
+    SCOPED_TRACE(longest);
+    Names identifiers;
+    std::uint32_t state = 12345u;
+    for (int i = 0; i < 3000; ++i) {
+      state = state * 1664525u + 1013904223u;
+      std::string identifier(state % (longest + 1), '\0');
+      for (char& c : identifier) {
+        state = state * 1664525u + 1013904223u;
+        // Mostly letters of both cases, so that equal keys are many.
+        const std::uint32_t pick = state >> 24;
+        c = pick < 160 ? static_cast<char>("QqAa"[pick % 4]) : static_cast<char>(pick);
+      }
+      identifiers.push_back(identifier);
+    }
+    Names expected = identifiers;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
+    EXPECT_EQ(makeAirportList(identifiers, ListCase::AsWritten).identifiers, expected);
   }
 }
 
