@@ -52,7 +52,7 @@ int PlannerApp::run() {
   services.workingFolder = workingFolder();
   services.launcher = &launcher_;
   services.airports = &airports_;
-  services.airportNames = &shippedAirportNames();
+  services.airportNames = [] { return &shippedAirportNames(); };
   services.airportDirectory = airportDirectory;
   PlannerDialog planner(std::move(services));
   planner.exec();

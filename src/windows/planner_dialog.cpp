@@ -30,6 +30,7 @@
 #include "ui/default_button.hpp"
 #include "ui/elided_label.hpp"
 #include "ui/fields.hpp"
+#include "ui/freed_memory.hpp"
 #include "ui/form.hpp"
 #include "ui/fuel_policy_settings.hpp"
 #include "ui/launcher.hpp"
@@ -375,7 +376,10 @@ void PlannerDialog::calculate() {
 
 void PlannerDialog::getCourseAndDistance() {
   if (services_.airports == nullptr) return;
-  CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), services_.airportNames,
+  // The window's lists take some 300 bytes a record; given back once it has gone.
+  const ui::FreedMemoryGiveBack giveBack;
+  const AirportNames* names = services_.airportNames ? services_.airportNames() : nullptr;
+  CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), names,
                               this, courseWindowDirectory());
   window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;

@@ -42,7 +42,9 @@ struct PlannerServices {
   std::filesystem::path workingFolder;  // holds "config.fly" and "airports.fly"
   ui::Launcher* launcher = nullptr;     // calculator, text editor, browser
   AirportDatabase* airports = nullptr;  // the program-wide airport database
-  const AirportNames* airportNames = nullptr;  // names of the shipped airports, may be null
+  // The names of the shipped airports, read on the first call (the course window's first
+  // opening) so that the start does not wait for them; may be empty, or give null.
+  std::function<const AirportNames*()> airportNames;
   // The directory of the world's airfields, opened on the first call (the course window's
   // first opening) and kept for the run; may be empty (no directory at all).
   std::function<const DirectoryLoad&()> airportDirectory;

@@ -113,7 +113,7 @@ class CourseWindowTest : public QObject {
     services.workingFolder = folder_.path().toStdString();
     services.launcher = &launcher_;
     services.airports = &airports_;
-    services.airportNames = &names_;
+    services.airportNames = [this] { return &names_; };
     services.showSplash = false;
     planner_ = std::make_unique<PlannerDialog>(std::move(services));
     planner_->show();

@@ -77,7 +77,7 @@ class DirectoryWindowTest : public QObject {
     services.workingFolder = folder_.path().toStdString();
     services.launcher = &launcher_;
     services.airports = &airports_;
-    services.airportNames = &names_;
+    services.airportNames = [this] { return &names_; };
     services.showSplash = false;
     services.airportDirectory = [this, directoryDamaged]() -> const DirectoryLoad& {
       ++directoryCalls_;
