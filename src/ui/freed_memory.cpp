@@ -1,5 +1,7 @@
 #include "ui/freed_memory.hpp"
 
+#include <cstdlib>  // defines __GLIBC__ with the C library's headers
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
