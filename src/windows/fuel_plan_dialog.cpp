@@ -14,6 +14,7 @@
 #include "core/numbers.hpp"
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
+#include "ui/freed_memory.hpp"
 #include "ui/fuel_policy_settings.hpp"
 #include "ui/messages.hpp"
 #include "windows/about_entry.hpp"
@@ -211,6 +212,8 @@ void FuelPlanDialog::chooseAlternate() {
     start.destinationId = start.originId;
     start.destination = start.origin;
   }
+  // The window's lists take some 300 bytes a record; given back once it has gone.
+  const ui::FreedMemoryGiveBack giveBack;
   CourseDistanceDialog window(start, *services_.airports, services_.airportsFile, services_.airportNames, this,
                               services_.directory);
   if (window.exec() != QDialog::Accepted) return;

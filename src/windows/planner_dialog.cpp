@@ -429,7 +429,8 @@ void PlannerDialog::altitudeAndAirspeed() {
 // Opened with the flight as last calculated and the inputs as last read; OK makes the
 // window's policy the flight's.
 void PlannerDialog::fuelPlan() {
-  FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), services_.airportNames,
+  const AirportNames* names = services_.airportNames ? services_.airportNames() : nullptr;
+  FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), names,
                             services_.settingsFile, courseWindowDirectory()};
   FuelPlanDialog window(fuelPolicy_, fuelFlightOf(plan_), remembered_, std::move(services), this);
   if (window.exec() == QDialog::Accepted) fuelPolicy_ = window.policy();
