@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <iterator>
 
+#include "core/numbers.hpp"
+
 namespace orvane {
 
 BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) noexcept {
@@ -25,16 +27,27 @@ BalanceSheet fillBalanceSheet(const AirplaneData& airplane, double fuelOnBoard) 
   return sheet;
 }
 
-BalanceCheck calculateBalance(BalanceSheet& s) noexcept {
+BalanceCheck calculateBalance(BalanceSheet& s) {
   LoadingRow* const rows[] = {&s.baggage, &s.frontSeats, &s.fuel, &s.other, &s.rearSeats};
+  std::optional<double>* const workedOut[] = {&s.workedOut.baggage, &s.workedOut.frontSeats, &s.workedOut.fuel,
+                                              &s.workedOut.other, &s.workedOut.rearSeats};
   const LoadingRow rowsBefore[] = {s.baggage, s.frontSeats, s.fuel, s.other, s.rearSeats};
+  const std::optional<double> workedOutBefore[] = {s.workedOut.baggage, s.workedOut.frontSeats, s.workedOut.fuel,
+                                                   s.workedOut.other, s.workedOut.rearSeats};
   const double grossMomentBefore = s.grossMoment;
   const double grossWeightBefore = s.grossWeight;
   const double cgBefore = s.cg;
 
-  // A moment the pilot entered (or an earlier Calculate left) is kept.
-  for (LoadingRow* row : rows) {
-    if (row->moment == 0) row->moment = row->weight * row->arm * kMomentScale;
+  // A moment the pilot entered is kept; one worked out before follows the row.
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    LoadingRow& row = *rows[i];
+    std::optional<double>& own = *workedOut[i];
+    if (row.moment == 0 || (own && sameAsShown(row.moment, *own))) {
+      row.moment = row.weight * row.arm * kMomentScale;
+      own = row.moment;
+    } else {
+      own.reset();
+    }
   }
   s.grossMoment = s.emptyAircraft.moment + s.other.moment + s.fuel.moment + s.frontSeats.moment +
                   s.rearSeats.moment + s.baggage.moment;
@@ -58,7 +71,10 @@ BalanceCheck calculateBalance(BalanceSheet& s) noexcept {
     value = previous;
     check.wrongData = true;
   };
-  for (std::size_t i = 0; i < std::size(rows); ++i) keep(rows[i]->moment, rowsBefore[i].moment);
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    if (!std::isfinite(rows[i]->moment)) *workedOut[i] = workedOutBefore[i];
+    keep(rows[i]->moment, rowsBefore[i].moment);
+  }
   keep(s.grossMoment, grossMomentBefore);
   keep(s.grossWeight, grossWeightBefore);
   keep(s.cg, cgBefore);

@@ -344,6 +344,8 @@ std::string formatGeneral(double value, int significantDigits) {
 
 std::string fieldText(double value) { return formatGeneral(value + 0.0); }
 
+bool sameAsShown(double a, double b) { return a == b || fieldText(a) == fieldText(b); }
+
 double roundToHundredths(double value) noexcept {
   if (!std::isfinite(value)) return value;
   std::uint64_t scaled = 0;

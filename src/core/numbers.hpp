@@ -29,6 +29,11 @@ std::string formatGeneral(double value, int significantDigits = 15);
 /// negative zero shown as "0" so that the field reads back as the same value.
 std::string fieldText(double value);
 
+/// True when `a` and `b` show as the same text in a window field (15 significant
+/// digits): what a field shows reads back as the value it was written from only to
+/// that precision, so a value read back is compared with another this way.
+bool sameAsShown(double a, double b);
+
 /// Rounds to two decimals exactly as writing "%.2f" and reading the text back does.
 /// NaN and infinities are returned unchanged.
 double roundToHundredths(double value) noexcept;

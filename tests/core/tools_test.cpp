@@ -321,24 +321,72 @@ TEST(WeightAndBalance, ResultsBeyondEveryNumberKeepTheirValues) {
   EXPECT_EQ(sheet.frontSeats.moment, before.frontSeats.moment);
 }
 
-TEST(WeightAndBalance, MomentThatIsNotZeroIsKept) {
+// The moments come back from their fields as the fields show them (15 digits).
+void readBackAsShown(BalanceSheet& sheet) {
+  for (LoadingRow* row : {&sheet.frontSeats, &sheet.rearSeats, &sheet.fuel, &sheet.baggage, &sheet.other}) {
+    row->moment = decimalValue(fieldText(row->moment));
+  }
+}
+
+// After a Calculate the pilot changes a row and calculates again: a moment that
+// Calculate worked out follows its row's weight and arm, one the pilot typed stays.
+TEST(WeightAndBalance, WorkedOutMomentFollowsItsRowAndATypedOneStays) {
+  struct Case {
+    const char* name;
+    void (*change)(BalanceSheet&);
+    const char* frontMoment;
+    const char* fuelMoment;
+    const char* cg;
+  };
+  const Case cases[] = {
+      {"nothing changed", [](BalanceSheet&) {}, "125.8", "115.2", "68.8095238095238"},
+      {"front seats 340 -> 350 LB", [](BalanceSheet& s) { s.frontSeats.weight = 350; }, "129.5", "115.2",
+       "68.6587677725119"},  // 1448.7 x 100 / 2110
+      {"front seats arm 37 -> 38 in", [](BalanceSheet& s) { s.frontSeats.arm = 38; }, "129.2", "115.2",
+       "68.9714285714286"},
+      {"fuel 240 -> 180 LB", [](BalanceSheet& s) { s.fuel.weight = 180; }, "125.8", "86.4", "69.421568627451"},
+      {"moment typed: kept although the weight changes",
+       [](BalanceSheet& s) {
+         s.frontSeats.moment = 130;
+         s.frontSeats.weight = 350;
+       },
+       "130", "115.2", "68.6824644549763"},
+      {"the worked-out figure typed again: follows as before",
+       [](BalanceSheet& s) {
+         s.frontSeats.moment = 125.8;
+         s.frontSeats.weight = 350;
+       },
+       "129.5", "115.2", "68.6587677725119"},
+      {"moment typed 0: worked out again",
+       [](BalanceSheet& s) {
+         s.frontSeats.moment = 0;
+         s.frontSeats.weight = 200;
+       },
+       "74", "115.2", "71.0816326530612"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BalanceSheet sheet = exampleSheet();
+    calculateBalance(sheet);
+    readBackAsShown(sheet);
+    c.change(sheet);
+    calculateBalance(sheet);
+    EXPECT_EQ(shown(sheet.frontSeats.moment), c.frontMoment);
+    EXPECT_EQ(shown(sheet.fuel.moment), c.fuelMoment);
+    EXPECT_EQ(shown(sheet.cg), c.cg);
+  }
+
+  // A typed moment stays typed through later Calculates, whatever the row does.
   BalanceSheet sheet = exampleSheet();
   calculateBalance(sheet);
-  ASSERT_EQ(shown(sheet.frontSeats.moment), "125.8");
-
-  // A new weight does not change the moment left by the first calculation...
-  sheet.frontSeats.weight = 200;
+  sheet.frontSeats.moment = 130;
   calculateBalance(sheet);
-  EXPECT_EQ(shown(sheet.frontSeats.moment), "125.8");
-  EXPECT_EQ(shown(sheet.grossWeight), "1960");
-  EXPECT_EQ(shown(sheet.grossMoment), "1445");
-
-  // ...until the moment is set to 0, which has it computed again: 200 x 37 / 100.
-  sheet.frontSeats.moment = 0;
-  calculateBalance(sheet);
-  EXPECT_EQ(shown(sheet.frontSeats.moment), "74");
-  EXPECT_EQ(shown(sheet.grossMoment), "1393.2");
-  EXPECT_EQ(shown(sheet.cg), shown(1393.2 * 100 / 1960));
+  for (double weight : {350.0, 360.0}) {
+    readBackAsShown(sheet);
+    sheet.frontSeats.weight = weight;
+    calculateBalance(sheet);
+    EXPECT_EQ(shown(sheet.frontSeats.moment), "130");
+  }
 }
 
 TEST(WeightAndBalance, EnteredMomentsAreUsedAsTheyAre) {
