@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <numeric>
@@ -99,12 +100,36 @@ std::optional<GeoPosition> locateAirport(const AirportTable& table, std::string_
 
 CourseWindowValues courseWindowOpening(const RememberedAirports& remembered) {
   CourseWindowValues values;
-  values.origin = remembered.origin;
+  const bool fromLastDestination = remembered.legTaken || !remembered.destinationId.empty();
+  values.origin = fromLastDestination ? remembered.destination : remembered.origin;
   values.destination = remembered.destination;
-  values.originId = remembered.destinationId.empty() ? remembered.originId : remembered.destinationId;
+  values.originId = fromLastDestination ? remembered.destinationId : remembered.originId;
   values.destinationId = remembered.destinationId;
   return values;
 }
+
+namespace {
+
+void dropUnlessAt(std::string& identifier, GeoPosition position, const AirportTable& table) {
+  if (!identifier.empty() && !airportIsAt(table, identifier, position)) identifier.clear();
+}
+
+}  // namespace
+
+bool samePositionAsShown(GeoPosition a, GeoPosition b) {
+  return sameAsShown(a.latitude, b.latitude) && sameAsShown(a.longitude, b.longitude);
+}
+
+bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosition position) {
+  const std::optional<GeoPosition> own = locateAirport(table, identifier);
+  return own && samePositionAsShown(*own, position);
+}
+
+void dropStrayIdentifiers(CourseWindowValues& values, const AirportTable& table) {
+  dropUnlessAt(values.originId, values.origin, table);
+  dropUnlessAt(values.destinationId, values.destination, table);
+}
+
 
 void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry,
                   const AirportTable& table) {
@@ -124,10 +149,12 @@ void chooseDestination(CourseWindowValues& values, const AirportList& list, std:
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg) {
   remembered.origin = leg.values.origin;
   remembered.destination = leg.values.destination;
-  remembered.originId = leg.values.originId;
+  if (!leg.values.originId.empty()) remembered.originId = leg.values.originId;
   remembered.destinationId = leg.values.destinationId;
+  remembered.legTaken = true;
   PendingCourse course;
-  course.ends = {remembered.originId, remembered.destinationId, remembered.origin, remembered.destination};
+  // The leg's own ends: a typed origin has no identifier, though the home airport stays.
+  course.ends = {leg.values.originId, leg.values.destinationId, leg.values.origin, leg.values.destination};
   course.trueCourse = roundToWhole(leg.course.trueCourse);
   course.distance = leg.course.distance;
   course.variation = leg.variation;

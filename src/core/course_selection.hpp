@@ -34,12 +34,14 @@ std::optional<std::size_t> findListEntry(const AirportList& list, std::string_vi
 /// case (a list may show qqc as QQC). Empty when the table has neither.
 std::optional<GeoPosition> locateAirport(const AirportTable& table, std::string_view identifier);
 
-/// The origin and destination the planner remembers between legs.
+/// The origin and destination the planner remembers between legs. An identifier is
+/// empty where the position was typed or converted rather than an airport's.
 struct RememberedAirports {
   std::string originId;       // also the defaults file's home airport
   std::string destinationId;
   GeoPosition origin;         // [degrees]
   GeoPosition destination;    // [degrees]
+  bool legTaken = false;      // a leg was taken: the next one starts at its destination
 };
 
 /// The course window's values while it is open.
@@ -52,9 +54,24 @@ struct CourseWindowValues {
 };
 
 /// What the window starts with: both positions as remembered; the origin is the last
-/// destination when there is one (the next leg starts where this one ended), else the
-/// home airport.
+/// destination when there is one (the next leg starts where this one ended, also at a
+/// typed position, which has no identifier), else the home airport.
 CourseWindowValues courseWindowOpening(const RememberedAirports& remembered);
+
+/// True when `a` and `b` show as the same position in the window's fields (15
+/// significant digits each).
+bool samePositionAsShown(GeoPosition a, GeoPosition b);
+
+/// True when the table has the airport `identifier` (found as `locateAirport` finds it)
+/// at `position`, compared as the fields show positions.
+bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosition position);
+
+/// An identifier goes only with its own airport's position: an origin or destination
+/// identifier whose airport the table does not have at the position held (compared as
+/// the fields show positions) is emptied. The Destination entry is left as it is: it
+/// is what the pilot would add.
+void dropStrayIdentifiers(CourseWindowValues& values, const AirportTable& table);
+
 
 /// The pilot chose `entry` of the Origin (or Destination) list: the shown text becomes
 /// the identifier and its record's position the position. The Destination entry takes
@@ -73,8 +90,10 @@ struct AcceptedLeg {
 
 /// The planner takes an accepted leg: clears the previous leg's results, sets both
 /// distances and the course (rounded to whole degrees, as the leg is computed with it),
-/// remembers the airports and extends the route line; takes the variation too, when the
-/// leg carries one. Returns the message that tells the pilot the course and distance.
+/// remembers the airports and extends the route line, where an end without an
+/// identifier is named by its position; takes the variation too, when the leg carries
+/// one. A typed origin leaves the home airport as it was. Returns the message that
+/// tells the pilot the course and distance.
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg);
 
 /// "True Course is: 57.99 degrees,Distance is: 145.15 nautical miles," and on a second

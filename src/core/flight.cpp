@@ -108,7 +108,9 @@ CalculateResult flyLeg(FlightPlan& plan, const LocalDateTime& takeOff, PlannedLe
   result.fuelShort = computed.results.fuelShort;
   recordLegInFlight(plan, computed.results);
   stepLegTime(plan, computed.results.eteMinutes);
-  plan.navLog.nextLegName = leg.ends ? routePairName(leg.ends->fromId, leg.ends->toId) : std::string();
+  plan.navLog.nextLegName =
+      leg.ends ? routePairName(legEndName(leg.ends->fromId, leg.ends->from), legEndName(leg.ends->toId, leg.ends->to))
+               : std::string();
   recordLegInNavLog(plan);
   leg.results = plan.results;
   leg.arrival = plan.totals.nextTakeOff;
@@ -123,8 +125,10 @@ void takeCourse(FlightPlan& plan, const PendingCourse& course) {
   plan.inputs.flightDistance = course.distance;
   plan.inputs.distance = course.distance;
   if (course.variation) plan.inputs.variation = *course.variation;
-  extendRouteLine(plan.totals, course.ends.fromId, course.ends.toId);
-  plan.navLog.nextLegName = routePairName(course.ends.fromId, course.ends.toId);
+  const std::string from = legEndName(course.ends.fromId, course.ends.from);
+  const std::string to = legEndName(course.ends.toId, course.ends.to);
+  extendRouteLine(plan.totals, from, to);
+  plan.navLog.nextLegName = routePairName(from, to);
   plan.inputs.trueCourse = course.trueCourse;
   plan.pendingCourse = course;
 }
@@ -176,7 +180,9 @@ CalculateResult recomputeFlight(FlightPlan& plan, std::size_t fromLeg) {
   result.outcome = CalculateOutcome::Calculated;
   for (std::size_t i = 0; i < work.legs.size(); ++i) {
     PlannedLeg& leg = work.legs[i];
-    if (leg.ends) extendRouteLine(work.totals, leg.ends->fromId, leg.ends->toId);
+    if (leg.ends) {
+      extendRouteLine(work.totals, legEndName(leg.ends->fromId, leg.ends->from), legEndName(leg.ends->toId, leg.ends->to));
+    }
     const double fuelOnBoard =
         i == 0 ? plan.fuelOnBoardAtTakeOff : leg.fuelOnBoardSet.value_or(work.inputs.fuelOnBoard);
     work.inputs = leg.inputs;
@@ -235,6 +241,25 @@ FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept {
 }
 
 void clearLegResults(FlightPlan& plan) noexcept { plan.results = LegResults{}; }
+
+namespace {
+
+std::string hemisphereText(double degrees, char positive, char negative) {
+  const double rounded = roundToHundredths(degrees);
+  std::string text = formatFixed(std::fabs(rounded), 2);
+  text += rounded < 0 ? negative : positive;
+  return text;
+}
+
+}  // namespace
+
+std::string positionLabel(GeoPosition position) {
+  return hemisphereText(position.latitude, 'N', 'S') + ' ' + hemisphereText(position.longitude, 'E', 'W');
+}
+
+std::string legEndName(std::string_view identifier, GeoPosition position) {
+  return identifier.empty() ? positionLabel(position) : std::string(identifier);
+}
 
 void extendRouteLine(FlightTotals& totals, const std::string& origin, const std::string& destination) {
   totals.routeLine += " " + origin + " ---> " + destination + " ;";

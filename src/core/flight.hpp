@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/clock.hpp"
@@ -159,6 +160,15 @@ void clearLegResults(FlightPlan& plan) noexcept;
 /// on board at take-off (the fuel on board field while no leg is computed), and the
 /// inputs now held, whose wind, TAS, VAR, DEV and GPH the alternate leg is flown with.
 FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept;
+
+/// A position as the route line and the nav log name it when it is no airport's:
+/// latitude and longitude to hundredths of a degree with their hemispheres,
+/// "49.96N 8.64E", "33.87S 151.20W"; a value that rounds to 0 counts as north or east.
+std::string positionLabel(GeoPosition position);
+
+/// An end of a leg as the route line and the nav log name it: its airport's identifier,
+/// or its position when it has none (typed or converted).
+std::string legEndName(std::string_view identifier, GeoPosition position);
 
 /// The route line grows by " ORIGIN ---> DESTINATION ;" for each new course.
 void extendRouteLine(FlightTotals& totals, const std::string& origin, const std::string& destination);

@@ -123,6 +123,12 @@ QComboBox* makeAirportCombo(const QString& name, QStringListModel* model) {
   return combo;
 }
 
+// A field's number read without a message, NaN when it holds none.
+double silentNumber(const QLineEdit* field) {
+  const FieldReading reading = readNumberField(field->text().toStdString());
+  return reading.status == FieldStatus::Accepted ? reading.value : std::numeric_limits<double>::quiet_NaN();
+}
+
 QLabel* makeNameLabel(const QString& name) {
   auto* label = new QLabel;
   label->setObjectName(name);
@@ -174,6 +180,7 @@ CourseDistanceDialog::CourseDistanceDialog(const RememberedAirports& remembered,
       }
     }
   }
+  settleIdentifiers();
   writeFields();
   // The pilot's next step is nearly always the destination.
   destinationCombo_->setFocus(Qt::OtherFocusReason);
@@ -300,6 +307,7 @@ void CourseDistanceDialog::buildWindow() {
   connect(destinationCombo_, &QComboBox::activated, this, &CourseDistanceDialog::chooseDestinationEntry);
   for (QLineEdit* field : {originLatitude_, originLongitude_, destinationLatitude_, destinationLongitude_}) {
     connect(field, &QLineEdit::textChanged, this, &CourseDistanceDialog::updateVariation);
+    connect(field, &QLineEdit::textChanged, this, &CourseDistanceDialog::updateNames);
   }
   connect(okButton_, &QPushButton::clicked, this, &CourseDistanceDialog::acceptLeg);
   connect(conversionsButton_, &QPushButton::clicked, this, &CourseDistanceDialog::openConversions);
@@ -330,6 +338,8 @@ bool CourseDistanceDialog::readFields() {
       .number(destinationLongitude_, values_.destination.longitude, kCoordinateRange)
       .number(destinationLatitude_, values_.destination.latitude)
       .text(destinationCombo_->lineEdit(), values_.destinationEntry);
+  settleIdentifiers();
+  showIdentifiers();
   return reader.accepted();
 }
 
@@ -339,11 +349,54 @@ void CourseDistanceDialog::writeFields() {
   ui::writeNumber(destinationLatitude_, values_.destination.latitude);
   ui::writeNumber(destinationLongitude_, values_.destination.longitude);
   ui::writeText(destinationCombo_->lineEdit(), values_.destinationEntry);
-  const auto origin = knownAirport(originList_, values_.originId, values_.origin, originFromDirectory_);
+  showIdentifiers();
+}
+
+// An identifier goes only with its own airport's position: the pilot's record of it,
+// or the directory airport chosen. Another position has none, and no directory choice.
+void CourseDistanceDialog::settleIdentifiers() {
+  auto settle = [this](std::string& identifier, GeoPosition position, std::optional<std::size_t>& fromDirectory) {
+    if (isOwnPosition(identifier, fromDirectory, position)) return;
+    identifier.clear();
+    fromDirectory.reset();
+  };
+  settle(values_.originId, values_.origin, originFromDirectory_);
+  settle(values_.destinationId, values_.destination, destinationFromDirectory_);
+}
+
+bool CourseDistanceDialog::isOwnPosition(const std::string& identifier, std::optional<std::size_t> fromDirectory,
+                                         GeoPosition position) const {
+  if (identifier.empty()) return false;
+  if (fromDirectory && directory_.directory != nullptr) {
+    return samePositionAsShown(directory_.directory->airport(*fromDirectory).position, position);
+  }
+  return airportIsAt(table_, identifier, position);
+}
+
+// A position that is no airport's has no identifier: the Origin list selects nothing.
+// The Destination entry keeps its text: it is what Add would add.
+void CourseDistanceDialog::showIdentifiers() {
+  if (values_.originId.empty()) originCombo_->setCurrentIndex(-1);
+  updateNames();
+}
+
+// The name under a list (and the runways) belong to the position the fields show, as
+// the pilot types: a position typed over the chosen airport's clears them at once.
+void CourseDistanceDialog::updateNames() {
+  const GeoPosition shownOrigin{silentNumber(originLatitude_), silentNumber(originLongitude_)};
+  const GeoPosition shownDestination{silentNumber(destinationLatitude_), silentNumber(destinationLongitude_)};
+  const bool originHere = isOwnPosition(values_.originId, originFromDirectory_, shownOrigin);
+  const bool destinationHere = isOwnPosition(values_.destinationId, destinationFromDirectory_, shownDestination);
+  const auto origin = originHere ? knownAirport(originList_, values_.originId, values_.origin, originFromDirectory_)
+                                 : std::nullopt;
   const auto destination =
-      knownAirport(destinationList_, values_.destinationId, values_.destination, destinationFromDirectory_);
-  originName_->setText(description(originList_, values_.originId, values_.origin, origin));
-  destinationName_->setText(description(destinationList_, values_.destinationId, values_.destination, destination));
+      destinationHere ? knownAirport(destinationList_, values_.destinationId, values_.destination,
+                                     destinationFromDirectory_)
+                      : std::nullopt;
+  originName_->setText(originHere ? description(originList_, values_.originId, values_.origin, origin) : QString());
+  destinationName_->setText(
+      destinationHere ? description(destinationList_, values_.destinationId, values_.destination, destination)
+                      : QString());
   writeRunways(origin, destination);
 }
 
@@ -354,12 +407,8 @@ void CourseDistanceDialog::setTakeOffDate(const LocalDateTime& takeOff) {
 
 // From the positions the fields show, read without a message: what OK would take.
 void CourseDistanceDialog::updateVariation() {
-  auto position = [](const QLineEdit* field) {
-    const FieldReading reading = readNumberField(field->text().toStdString());
-    return reading.status == FieldStatus::Accepted ? reading.value : std::numeric_limits<double>::quiet_NaN();
-  };
-  variation_ = legVariation({position(originLatitude_), position(originLongitude_)},
-                            {position(destinationLatitude_), position(destinationLongitude_)}, takeOffYear_);
+  variation_ = legVariation({silentNumber(originLatitude_), silentNumber(originLongitude_)},
+                            {silentNumber(destinationLatitude_), silentNumber(destinationLongitude_)}, takeOffYear_);
   variationText_->setText(QString::fromStdString(legVariationText(variation_)));
   const bool known = variation_.outcome == DeclinationOutcome::Computed;
   // Never a variation the window no longer shows.
@@ -488,6 +537,7 @@ void CourseDistanceDialog::openConversions() {
   } else {
     values_.destination = position;
   }
+  settleIdentifiers();
   writeFields();
 }
 

@@ -58,6 +58,11 @@ class CourseDistanceDialog : public QDialog {
   bool readFields();
   void writeFields();
   void updateVariation();
+  void settleIdentifiers();
+  bool isOwnPosition(const std::string& identifier, std::optional<std::size_t> fromDirectory,
+                     GeoPosition position) const;
+  void showIdentifiers();
+  void updateNames();
   void chooseOriginEntry(int entry);
   void chooseDestinationEntry(int entry);
   void acceptLeg();

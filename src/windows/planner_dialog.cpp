@@ -374,8 +374,11 @@ void PlannerDialog::calculate() {
   writeFields();
 }
 
+// The fields are read first, so that what the pilot typed (the wind, the variation)
+// is held when the window's leg comes back and every field is written again.
 void PlannerDialog::getCourseAndDistance() {
   if (services_.airports == nullptr) return;
+  readFields();
   // The window's lists take some 300 bytes a record; given back once it has gone.
   const ui::FreedMemoryGiveBack giveBack;
   const AirportNames* names = services_.airportNames ? services_.airportNames() : nullptr;
@@ -409,9 +412,11 @@ void PlannerDialog::convertCoordinates() {
   window.exec();
 }
 
-// Opened with the airplane's values and the fuel on board as last read or loaded; they
-// come back however the window closes, as its last Calculate left them.
+// Opened with the fuel on board as the field shows it (read first, as Calculate reads
+// it) and the airplane's values; they come back however the window closes, as its
+// fields show them then.
 void PlannerDialog::weightAndBalance() {
+  readFields();
   WeightBalanceDialog window(plan_.airplane, plan_.inputs.fuelOnBoard, this);
   window.exec();
   takeBackBalanceSheet(window.sheet(), plan_.airplane, plan_.inputs.fuelOnBoard);

@@ -234,6 +234,11 @@ void WeightBalanceDialog::calculate() {
   indicator_->setIndicator(indicateBalance(sheet_, check));
 }
 
+void WeightBalanceDialog::reject() {
+  if (isVisible()) readFields();
+  QDialog::reject();
+}
+
 // The window's own About entry, as the planner's: the box without its texts.
 void WeightBalanceDialog::contextMenuEvent(QContextMenuEvent* event) {
   execAboutContextMenu(this, event->globalPos(), [this] { showAboutWithoutTexts(this); });

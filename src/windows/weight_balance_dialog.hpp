@@ -25,13 +25,18 @@ class WeightBalanceDialog : public QDialog {
   /// `fuelOnBoard` [US gallons] also fills the Fuel row's weight, at 6 LB a gallon.
   WeightBalanceDialog(const AirplaneData& airplane, double fuelOnBoard, QWidget* parent = nullptr);
 
-  /// The values as the last Calculate read and computed them, or as the window opened:
-  /// text typed since is not in it.
+  /// The values as the last reading took them: Calculate's, or the closing's once the
+  /// window has closed (as the window opened, if neither read them).
   const BalanceSheet& sheet() const { return sheet_; }
 
   /// Does nothing: the window hands nothing over by acceptance, so only Cancel, Escape
   /// and the close box end it.
   void accept() override {}
+
+  /// Cancel, Escape and the close box: reads the fields first (a refused field shows
+  /// its message; the window closes all the same), so that what the pilot typed since
+  /// the last Calculate goes back to the planner too.
+  void reject() override;
 
  protected:
   void changeEvent(QEvent* event) override;

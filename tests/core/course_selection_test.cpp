@@ -114,6 +114,68 @@ TEST(CourseWindowOpening, NextLegStartsWhereTheLastEnded) {
   opening = courseWindowOpening(remembered);
   EXPECT_EQ(opening.originId, "QQB");
   EXPECT_EQ(opening.destinationId, "QQB");
+  EXPECT_EQ(opening.origin, (GeoPosition{3, 4}));
+
+  // A leg that ended at a typed position: the next starts there, with no identifier.
+  remembered.destinationId = "";
+  remembered.legTaken = true;
+  opening = courseWindowOpening(remembered);
+  EXPECT_EQ(opening.originId, "");
+  EXPECT_EQ(opening.origin, (GeoPosition{3, 4}));
+}
+
+TEST(DropStrayIdentifiers, AnIdentifierGoesOnlyWithItsOwnAirportsPosition) {
+  const AirportTable table = parseAirportText("BOS:42.363056;-71.006389,qqc:39.1;-74.9,").table;
+  struct Case {
+    const char* name;
+    std::string id;
+    GeoPosition position;
+    std::string kept;
+  };
+  const Case cases[] = {
+      {"its own position", "BOS", {42.363056, -71.006389}, "BOS"},
+      {"its own position as the field shows it", "BOS", {42.363056000000001, -71.00638900000001}, "BOS"},
+      {"written in another case", "QQC", {39.1, -74.9}, "QQC"},
+      {"another latitude typed", "BOS", {49.9617, -71.006389}, ""},
+      {"another longitude typed", "BOS", {42.363056, 8.6419}, ""},
+      {"the last digit shown differs", "BOS", {42.3630560000001, -71.006389}, ""},
+      {"not in the table", "EDK", {49.9617, 8.6419}, ""},
+      {"none", "", {49.9617, 8.6419}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CourseWindowValues origin;
+    origin.originId = c.id;
+    origin.origin = c.position;
+    origin.destinationId = "BOS";
+    origin.destination = {42.363056, -71.006389};
+    origin.destinationEntry = "BOS";
+    dropStrayIdentifiers(origin, table);
+    EXPECT_EQ(origin.originId, c.kept);
+    EXPECT_EQ(origin.destinationId, "BOS");
+
+    CourseWindowValues destination;
+    destination.destinationId = c.id;
+    destination.destination = c.position;
+    destination.destinationEntry = c.id;
+    dropStrayIdentifiers(destination, table);
+    EXPECT_EQ(destination.destinationId, c.kept);
+    EXPECT_EQ(destination.destinationEntry, c.id);  // what Add would add stays
+  }
+}
+
+TEST(PositionLabel, HundredthsWithHemispheres) {
+  struct Case {
+    GeoPosition position;
+    const char* label;
+  };
+  const Case cases[] = {
+      {{49.9617, 8.6419}, "49.96N 8.64E"},         {{-33.8651388888889, 151.2}, "33.87S 151.20E"},
+      {{40.5, -75.25}, "40.50N 75.25W"},           {{0, 0}, "0.00N 0.00E"},
+      {{-0.004, -0.001}, "0.00N 0.00E"},           {{-0.005, -179.995}, "0.01S 180.00W"},
+      {{0.125, 1.075}, "0.13N 1.08E"},             {{500, -360}, "500.00N 360.00W"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(positionLabel(c.position), c.label);
 }
 
 TEST(ChooseAirport, ChoiceSetsIdentifierAndPosition) {
@@ -193,9 +255,7 @@ TEST(TakeAcceptedLeg, WorkedLegReachesThePlanner) {
   AcceptedLeg back;
   back.values = courseWindowOpening(remembered);
   EXPECT_EQ(back.values.originId, "QQB");
-  // The positions are as remembered until the window's lists choose the airports.
-  EXPECT_EQ(back.values.origin, (GeoPosition{40.5, -75.25}));
-  back.values.origin = {41.75, -72.5};
+  EXPECT_EQ(back.values.origin, (GeoPosition{41.75, -72.5}));
   back.values.destinationId = "QQA";
   back.values.destination = {40.5, -75.25};
   back.course = computeCourseDistance(back.values.origin, back.values.destination);
@@ -203,6 +263,42 @@ TEST(TakeAcceptedLeg, WorkedLegReachesThePlanner) {
   EXPECT_EQ(plan.totals.routeLine, " QQA ---> QQB ; QQB ---> QQA ;");
   EXPECT_EQ(plan.inputs.trueCourse, 240);  // 239.80
   EXPECT_EQ(remembered.originId, "QQB");
+}
+
+// A typed end has no identifier: the route line and the nav log name its position, and
+// a typed origin leaves the home airport that Save Defaults writes.
+TEST(TakeAcceptedLeg, TypedPositionsAreNamedByTheirPosition) {
+  struct Case {
+    const char* name;
+    const char* originId;
+    const char* destinationId;
+    const char* route;
+    const char* legName;
+    const char* homeAirport;
+  };
+  const Case cases[] = {
+      {"both airports", "QQA", "QQB", " QQA ---> QQB ;", "QQA-QQB", "QQA"},
+      {"typed destination", "QQA", "", " QQA ---> 41.75N 72.50W ;", "QQA-41.75N 72.50W", "QQA"},
+      {"typed origin", "", "QQB", " 40.50N 75.25W ---> QQB ;", "40.50N 75.25W-QQB", "HOME"},
+      {"both typed", "", "", " 40.50N 75.25W ---> 41.75N 72.50W ;", "40.50N 75.25W-41.75N 72.50W", "HOME"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FlightPlan plan;
+    RememberedAirports remembered{"HOME", "", {}, {}};
+    AcceptedLeg leg = workedLeg();
+    leg.values.originId = c.originId;
+    leg.values.destinationId = c.destinationId;
+    takeAcceptedLeg(plan, remembered, leg);
+    EXPECT_EQ(plan.totals.routeLine, c.route);
+    EXPECT_EQ(plan.navLog.nextLegName, c.legName);
+    EXPECT_EQ(remembered.originId, c.homeAirport);
+    EXPECT_EQ(remembered.destinationId, c.destinationId);
+    // The next leg starts where this one ended.
+    const CourseWindowValues next = courseWindowOpening(remembered);
+    EXPECT_EQ(next.originId, c.destinationId);
+    EXPECT_EQ(next.origin, leg.values.destination);
+  }
 }
 
 TEST(TakeAcceptedLeg, CourseIsRoundedToWholeDegreesAfterTheMessage) {

@@ -170,7 +170,6 @@ class BalanceWindowTest : public QObject {
 
   void workedExampleFromTheToolsMenu() {
     openPlanner();
-    test::typeInto(plannerField(1009), QStringLiteral("50"));  // typed, not read: not handed over
     fromTheMenu([&](const BalanceWindow& w) {
       const QStringList opened = {w["TailNumber"], w["AirplaneType"], w["MaxWeight"], w["UsefulLoad"],
                                   w["FuelOnBoard"], w["CgForeLimit"], w["CgAftLimit"], w["EmptyWeight"],
@@ -227,21 +226,40 @@ class BalanceWindowTest : public QObject {
     QTest::newRow("a pound over: too heavy, CG after it") << 2079.0 << 40.0 << true << QStringList{kTooHeavy} << worked;
   }
 
-  void momentOnceComputedIsKeptUntilTypedZero() {
+  // The worked example, then the pilot changes the load: a moment Calculate worked out
+  // follows its row, one the pilot typed stays as typed until typed 0.
+  void workedOutMomentFollowsItsRowATypedOneStays() {
     const BalanceWindow w = openWindow(workedAirplane(), 40);
+    w.type("BaggageWeight", QStringLiteral("20"));
+    w.type("BaggageArm", QStringLiteral("95"));
     w.calculate();
-    w.type("FrontWeight", QStringLiteral("200"));
-    w.calculate();
-    QCOMPARE(w["FrontMoment"], QStringLiteral("125.8"));
-    QCOMPARE(w["GrossWeight"], QStringLiteral("1940"));
-    w.type("FrontMoment", QStringLiteral("0"));
-    w.calculate();
-    QCOMPARE(w["FrontMoment"], QStringLiteral("74"));  // 200 x 37 / 100
+    QCOMPARE(w["Cg"], QStringLiteral("68.8095238095238"));
+    const struct {
+      const char* key;
+      const char* typed;
+      const char* frontMoment;
+      const char* grossMoment;
+      const char* cg;
+    } steps[] = {
+        {"FrontWeight", "350", "129.5", "1448.7", "68.6587677725119"},  // not 1445 and 68.48
+        {"FrontArm", "38", "133", "1452.2", "68.824644549763"},
+        {"FrontMoment", "130", "130", "1449.2", "68.6824644549763"},    // typed: the pilot's figure
+        {"FrontWeight", "360", "130", "1449.2", "68.3584905660377"},    // and kept
+        {"FrontMoment", "0", "136.8", "1456", "68.6792452830189"},      // 360 x 38 / 100 again
+        {"FuelWeight", "180", "136.8", "1427.2", "69.2815533980583"},   // the fuel's moment follows too
+    };
+    for (const auto& step : steps) {
+      w.type(step.key, QLatin1String(step.typed));
+      w.calculate();
+      const QString seen = w["FrontMoment"] + QLatin1Char('/') + w["GrossMoment"] + QLatin1Char('/') + w["Cg"];
+      QCOMPARE(seen, QStringLiteral("%1/%2/%3").arg(QLatin1String(step.frontMoment), QLatin1String(step.grossMoment),
+                                                   QLatin1String(step.cg)));
+    }
     QCOMPARE(catcher_->texts(), QStringList());
     w.type("FrontMoment", QString());  // empty is not 0
     w.calculate();
     QCOMPARE(catcher_->texts(), QStringList{kNotANumber});
-    QCOMPARE(w["FrontMoment"], QStringLiteral("74"));
+    QCOMPARE(w["FrontMoment"], QStringLiteral("136.8"));
   }
 
   // A refusal stops the reading there: the fields after it keep their values, the
@@ -310,7 +328,7 @@ class BalanceWindowTest : public QObject {
     QCOMPARE(w["MaxWeight"], QStringLiteral("2300"));  // not taken, so not too heavy either
   }
 
-  void everyClosingHandsBackTheLastCalculation() {
+  void everyClosingHandsBackWhatTheFieldsShow() {
     for (int way = 0; way < 3; ++way) {
       openPlanner();
       fromTheMenu([&](const BalanceWindow& w) {
@@ -319,7 +337,8 @@ class BalanceWindowTest : public QObject {
         w.type("FrontWeight", QStringLiteral("180"));
         w.calculate();
         QCOMPARE(w["FuelWeight"], QStringLiteral("240"));  // the fuel weight is its own field
-        w.type("TailNumber", QStringLiteral("N999"));      // typed after the last Calculate: lost
+        w.type("TailNumber", QStringLiteral("N999"));      // typed after the last Calculate
+        w.type("FrontArm", QStringLiteral("38.5"));
         switch (way) {
           case 0: QTest::mouseClick(w.button("cancelButton"), Qt::LeftButton); break;
           case 1: QTest::keyClick(w.window, Qt::Key_Escape); break;
@@ -327,7 +346,9 @@ class BalanceWindowTest : public QObject {
         }
         QVERIFY(!w.window->isVisible());
       });
-      QCOMPARE(planner_->airplaneData().tailNumber, std::string("N123"));
+      QCOMPARE(catcher_->texts(), QStringList());
+      QCOMPARE(planner_->airplaneData().tailNumber, std::string("N999"));
+      QCOMPARE(planner_->airplaneData().frontSeatsArm, 38.5);
       QCOMPARE(planner_->airplaneData().pilotWeight, 180.0);
       QCOMPARE(plannerField(1009)->text(), QStringLiteral("150"));
     }
@@ -335,10 +356,49 @@ class BalanceWindowTest : public QObject {
     catcher_->clear();
     QTest::mouseClick(planner_->findChild<QPushButton*>(QStringLiteral("calculateButton")), Qt::LeftButton);
     QCOMPARE(catcher_->texts().value(0), QStringLiteral("Please enter a number between 0 and 100."));
-    // Closing without a Calculate hands back what the window opened with.
-    const AirplaneData before = planner_->airplaneData();
+    // Closing without a Calculate hands back what was typed all the same.
     fromTheMenu([&](const BalanceWindow& w) { w.type("MaxWeight", QStringLiteral("9")); });
-    QCOMPARE(planner_->airplaneData(), before);
+    QCOMPARE(planner_->airplaneData().maxWeight, 9.0);
+    // A refusal at the closing is told, and the window closes with what was taken.
+    test::typeInto(plannerField(1009), QStringLiteral("40"));
+    catcher_->clear();
+    fromTheMenu([&](const BalanceWindow& w) {
+      w.type("MaxWeight", QStringLiteral("2400"));
+      w.type("UsefulLoad", QStringLiteral("lots"));
+      w.type("FuelOnBoard", QStringLiteral("20"));  // after the refused field: not taken
+    });
+    QCOMPARE(catcher_->texts(), QStringList{kNotANumber});
+    QCOMPARE(planner_->airplaneData().maxWeight, 2400.0);
+    QCOMPARE(planner_->airplaneData().usefulLoad, 800.0);
+    QCOMPARE(plannerField(1009)->text(), QStringLiteral("40"));
+  }
+
+  // The fuel on board goes to the window as the planner's field shows it, read with the
+  // planner's checks first, and what the pilot types in the window comes back.
+  void fuelOnBoardGoesAsTheFieldShowsItAndComesBack() {
+    QFETCH(QString, typedInPlanner);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, opened);
+    openPlanner();
+    test::typeInto(plannerField(1009), typedInPlanner);
+    QString seen;
+    fromTheMenu([&](const BalanceWindow& w) {
+      seen = w["FuelOnBoard"] + QLatin1Char('/') + w["FuelWeight"];
+      w.type("FuelOnBoard", QStringLiteral("25"));
+    });
+    QCOMPARE(catcher_->texts(), messages);
+    QCOMPARE(seen, opened);
+    QCOMPARE(plannerField(1009)->text(), QStringLiteral("25"));
+  }
+  void fuelOnBoardGoesAsTheFieldShowsItAndComesBack_data() {
+    QTest::addColumn<QString>("typedInPlanner");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("typed 30: the window has 30") << "30" << QStringList{} << "30/180";
+    QTest::newRow("not a number: told, the window has the 40 held")
+        << "abc" << QStringList{kNotANumber} << "40/240";
+    QTest::newRow("above 100: told, and taken as the planner takes it")
+        << "120" << QStringList{QStringLiteral("Please enter a number between 0 and 100.")} << "120/720";
   }
 
   void airplaneValuesTravelFromTheFileThroughTheWindowAndBack() {

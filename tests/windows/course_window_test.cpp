@@ -271,6 +271,45 @@ class CourseWindowTest : public QObject {
     QCOMPARE(plannerText(1000), QStringLiteral("58"));
   }
 
+  // What the pilot typed before Get TC and Distance is read first (with the usual
+  // checks), so the leg computed after OK uses it, not the values held before.
+  void typedWindAndVariationReachTheLegThroughGetTcAndDistance() {
+    QFETCH(QString, windDirection);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, afterOk);
+    QFETCH(QStringList, headings);
+    writeFile("config.fly", test::kExampleDefaults);  // TAS 110, variation -5, deviation 2
+    writeFile("airports.fly", kAirports);
+    openPlanner();
+    test::typeInto(plannerField(1001), windDirection);
+    test::typeInto(plannerField(1002), QStringLiteral("12"));
+    test::typeInto(plannerField(1004), QStringLiteral("-3"));
+    getCourse([&](const CourseWindow& w) {
+      w.pickDestination(QStringLiteral("QQB"));
+      w.click("okButton");
+    });
+    QCOMPARE(catcher_->texts(), messages);
+    QCOMPARE((QStringList{plannerText(1000), plannerText(1001), plannerText(1002), plannerText(1004)}), afterOk);
+    catcher_->clear();
+    QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE((QStringList{plannerText(1010), plannerText(1011), plannerText(1012), plannerText(1013)}), headings);
+  }
+  void typedWindAndVariationReachTheLegThroughGetTcAndDistance_data() {
+    QTest::addColumn<QString>("windDirection");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("afterOk");   // TC, wind direction and velocity, variation
+    QTest::addColumn<QStringList>("headings");  // WCA, TH, MH, CH
+    QTest::newRow("wind 270/12 and variation -3 typed")
+        << "270" << QStringList{kWorkedMessage} << QStringList{"58", "270", "12", "-3"}
+        << QStringList{"3", "55", "52", "54"};
+    // The reading stops at the wind direction: the variation before it is taken, the
+    // velocity after it is not, and both wind fields show what is held again.
+    QTest::newRow("wind direction not a number: told before the window opens")
+        << "west" << QStringList{kNotANumber, kWorkedMessage} << QStringList{"58", "0", "0", "-3"}
+        << QStringList{"0", "58", "55", "57"};
+  }
+
   void twoLegFlightChainsTotalsAndClock() {
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kThreeAirports);
@@ -411,11 +450,13 @@ class CourseWindowTest : public QObject {
     QCOMPARE(w.origins()->currentIndex(), -1);
     QCOMPARE(w.positions(), (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                                          QStringLiteral("0")}));
-    // Its identifier still names the route.
+    // An identifier without its airport's position names nothing: the route names the
+    // position.
     w.pickDestination(QStringLiteral("QQB"));
     w.click("okButton");
     QCOMPARE(window_->result(), int(QDialog::Accepted));
-    QCOMPARE(window_->acceptedLeg().values.originId, std::string("QQX"));
+    QCOMPARE(window_->acceptedLeg().values.originId, std::string());
+    QCOMPARE(window_->acceptedLeg().values.destinationId, std::string("QQB"));
   }
 
   void originLatitudeOutOfRangeIsComputedButHoldsTheWindowOpen() {
@@ -465,18 +506,63 @@ class CourseWindowTest : public QObject {
                                          QStringLiteral("-72.5")}));
   }
 
-  void typedCoordinatesKeepTheIdentifiers() {
+  // Egelsbach's position typed over a chosen airport: the identifier goes, the route
+  // line and the nav log name the position, and the next leg starts there.
+  void typedPositionIsNamedByItselfNotByTheChosenAirport() {
+    names_ = parseAirportNames("QQB\tBay Field\tBaytown\tNowhere\n");
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
     getCourse([&](const CourseWindow& w) {
       w.pickDestination(QStringLiteral("QQB"));
-      test::typeInto(w.destinationLatitude(), QStringLiteral("41"));
-      test::typeInto(w.destinationLongitude(), QStringLiteral("-73"));
+      QCOMPARE(w.destinationName()->text(), QStringLiteral("QQB  Bay Field, Baytown, Nowhere"));
+      test::typeInto(w.destinationLatitude(), QStringLiteral("49.9617"));
+      test::typeInto(w.destinationLongitude(), QStringLiteral("8.6419"));
+      w.click("okButton");
+      QVERIFY(!w.window->isVisible());
+      QCOMPARE(w.destinationName()->text(), QString());
+    });
+    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> 49.96N 8.64E ;"));
+    QCOMPARE(planner_->rememberedAirports().destination, (GeoPosition{49.9617, 8.6419}));
+    QCOMPARE(planner_->rememberedAirports().destinationId, std::string());
+    test::typeInto(plannerField(1001), QStringLiteral("270"));
+    test::typeInto(plannerField(1002), QStringLiteral("12"));
+    QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
+    QCOMPARE(planner_->flightPlan().navLog.legs.back().name, std::string("QQA-49.96N 8.64E"));
+
+    catcher_->clear();
+    getCourse([&](const CourseWindow& w) {
+      QCOMPARE(w.origins()->currentIndex(), -1);
+      QCOMPARE(w.originName()->text(), QString());
+      QCOMPARE(w.positions().mid(0, 2), (QStringList{QStringLiteral("49.9617"), QStringLiteral("8.6419")}));
+      w.pickDestination(QStringLiteral("QQA"));
       w.click("okButton");
     });
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ;"));
-    QCOMPARE(planner_->rememberedAirports().destination, (GeoPosition{41, -73}));
+    QCOMPARE(catcher_->texts().size(), 1);
+    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> 49.96N 8.64E ; 49.96N 8.64E ---> QQA ;"));
+    // The typed origin had no identifier: the home airport that defaults save stays.
+    QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
+  }
+
+  // A position typed into the origin takes the Origin list's choice and name away; the
+  // same position as the airport's own keeps them.
+  void typedOriginClearsTheListChoiceUnlessItIsTheAirportsOwn() {
+    names_ = parseAirportNames("QQA\tQueen Anne Field\tAnnetown\tNowhere\n");
+    const CourseWindow w = openWindow({"QQA", "", {}, {}}, kAirports);
+    w.pickDestination(QStringLiteral("QQA"));
+    test::typeInto(w.originLatitude(), QStringLiteral("40.50"));  // QQA's own, written otherwise
+    w.click("okButton");  // QQA to QQA: refused, the window stays
+    QCOMPARE(catcher_->texts(), QStringList{kZeroDistance});
+    QCOMPARE(w.origins()->currentText(), QStringLiteral("QQA"));
+    QCOMPARE(w.originName()->text(), QStringLiteral("QQA  Queen Anne Field, Annetown, Nowhere"));
+    test::typeInto(w.originLatitude(), QStringLiteral("40.51"));
+    w.click("okButton");
+    QCOMPARE(window_->result(), int(QDialog::Accepted));
+    QCOMPARE(w.origins()->currentIndex(), -1);
+    QCOMPARE(w.originName()->text(), QString());
+    QCOMPARE(w.destinationName()->text(), QStringLiteral("QQA  Queen Anne Field, Annetown, Nowhere"));
+    QCOMPARE(window_->acceptedLeg().values.originId, std::string());
+    QCOMPARE(window_->acceptedLeg().values.destinationId, std::string("QQA"));
   }
 
   void courseOfAlmostDueNorthReachesThePlannerAs360() {
@@ -507,10 +593,11 @@ class CourseWindowTest : public QObject {
       w.click("okButton");
     });
     QCOMPARE(catcher_->texts(), QStringList{kWorkedMessage});
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA --->  ;"));
+    // No airport at either end: no identifier, the positions name the leg.
+    QCOMPARE(plannerText(1069), QStringLiteral(" 40.50N 75.25W ---> 41.75N 72.50W ;"));
   }
 
-  void conversionsPasteIntoEitherPositionAndKeepTheIdentifiers() {
+  void conversionsPasteIntoEitherPositionAndDropThatEndsIdentifier() {
     for (const char* target : {"originChoice", "destinationChoice"}) {
       const CourseWindow w = openWindow({"QQA", "QQB", {40.5, -75.25}, {41.75, -72.5}}, kAirports);
       const QStringList before = w.positions();
@@ -531,10 +618,11 @@ class CourseWindowTest : public QObject {
       const QStringList converted = {QStringLiteral("-33.8651388888889"), QStringLiteral("151.2")};
       const bool origin = QLatin1String(target) == QLatin1String("originChoice");
       QCOMPARE(w.positions(), origin ? converted + before.mid(2) : before.mid(0, 2) + converted);
-      QCOMPARE(w.origins()->currentText(), QStringLiteral("QQB"));
-      QCOMPARE(w.destinations()->currentText(), QStringLiteral("QQB"));
-      QCOMPARE(window_->acceptedLeg().values.originId, std::string("QQB"));
-      QCOMPARE(window_->acceptedLeg().values.destinationId, std::string("QQB"));
+      // The pasted position is no airport's: its end loses the identifier.
+      QCOMPARE(w.origins()->currentText(), origin ? QString() : QStringLiteral("QQB"));
+      QCOMPARE(w.entry()->text(), QStringLiteral("QQB"));
+      QCOMPARE(window_->acceptedLeg().values.originId, std::string(origin ? "" : "QQB"));
+      QCOMPARE(window_->acceptedLeg().values.destinationId, std::string(origin ? "QQB" : ""));
       window_.reset();
     }
   }
