@@ -183,8 +183,8 @@ constexpr const char* kDefaults =
 // Starts nothing: the benchmark never leaves the window.
 class IdleLauncher : public ui::Launcher {
  public:
-  void startCalculator() override {}
-  void openInTextEditor(const QString&) override {}
+  bool startCalculator() override { return true; }
+  bool openInTextEditor(const QString&) override { return true; }
   bool openWebPage(const QUrl&) override { return true; }
 };
 

@@ -1,8 +1,11 @@
 #include "app/desktop_launcher.hpp"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include "core/search_path.hpp"
 
 namespace orvane {
 namespace {
@@ -33,8 +36,18 @@ QStringList textEditors() {
 }  // namespace
 
 QString DesktopLauncher::findProgram(const QStringList& candidates) {
+#if defined(Q_OS_WIN)
+  const QStringList folders;  // the system's own search, which leaves out the working folder
+#else
+  QStringList folders;
+  for (const std::string& folder : absoluteSearchFolders(qgetenv("PATH").toStdString())) {
+    folders << QFile::decodeName(QByteArray::fromStdString(folder));
+  }
+  // No folder to look in: an empty list would have the whole PATH searched after all.
+  if (folders.isEmpty()) return {};
+#endif
   for (const QString& name : candidates) {
-    const QString found = QStandardPaths::findExecutable(name);
+    const QString found = QStandardPaths::findExecutable(name, folders);
     if (!found.isEmpty()) return found;
   }
   return {};
@@ -45,19 +58,19 @@ bool DesktopLauncher::start(const QString& program, const QStringList& arguments
   return QProcess::startDetached(program, arguments, QString::fromStdString(workingFolder_.string()));
 }
 
-void DesktopLauncher::startCalculator() {
+bool DesktopLauncher::startCalculator() {
 #if defined(Q_OS_MACOS)
-  start(findProgram(calculators()), {QStringLiteral("-a"), QStringLiteral("Calculator")});
+  return start(findProgram(calculators()), {QStringLiteral("-a"), QStringLiteral("Calculator")});
 #else
-  start(findProgram(calculators()), {});
+  return start(findProgram(calculators()), {});
 #endif
 }
 
-void DesktopLauncher::openInTextEditor(const QString& fileName) {
+bool DesktopLauncher::openInTextEditor(const QString& fileName) {
 #if defined(Q_OS_MACOS)
-  start(findProgram(textEditors()), {QStringLiteral("-t"), fileName});
+  return start(findProgram(textEditors()), {QStringLiteral("-t"), fileName});
 #else
-  start(findProgram(textEditors()), {fileName});
+  return start(findProgram(textEditors()), {fileName});
 #endif
 }
 

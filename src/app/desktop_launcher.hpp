@@ -14,11 +14,13 @@ class DesktopLauncher : public ui::Launcher {
  public:
   explicit DesktopLauncher(std::filesystem::path workingFolder) : workingFolder_(std::move(workingFolder)) {}
 
-  void startCalculator() override;
-  void openInTextEditor(const QString& fileName) override;
+  bool startCalculator() override;
+  bool openInTextEditor(const QString& fileName) override;
   bool openWebPage(const QUrl& address) override;
 
-  /// The first of `candidates` found on the search path, or empty.
+  /// The first of `candidates` found in the absolute folders of the search path (PATH),
+  /// as a full path, or empty. The working folder is never searched, not even when
+  /// PATH names it ("." or an empty entry).
   static QString findProgram(const QStringList& candidates);
 
  private:

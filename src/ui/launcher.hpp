@@ -10,11 +10,11 @@ namespace orvane::ui {
 class Launcher {
  public:
   virtual ~Launcher() = default;
-  /// Starts the desktop's calculator. Failure is not reported.
-  virtual void startCalculator() = 0;
-  /// Opens `fileName` (relative to the working folder) in the user's text editor.
-  /// Failure is not reported: a missing file is the editor's affair.
-  virtual void openInTextEditor(const QString& fileName) = 0;
+  /// Starts the desktop's calculator; false when none could be started.
+  virtual bool startCalculator() = 0;
+  /// Opens `fileName` (relative to the working folder) in the user's text editor;
+  /// false when no editor could be started. A missing file is the editor's affair.
+  virtual bool openInTextEditor(const QString& fileName) = 0;
   /// Opens the address in the user's browser; false when that failed.
   virtual bool openWebPage(const QUrl& address) = 0;
 };

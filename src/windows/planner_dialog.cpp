@@ -753,12 +753,20 @@ void PlannerDialog::openWebPage(const char* address) {
   }
 }
 
+std::string noTextEditorMessage(std::string_view file) {
+  return "No text editor could be started: none of the usual text editors was found.\nPlease open \"" +
+         std::string(file) + "\" with a text editor of your choice.";
+}
+
 void PlannerDialog::launchCalculator() {
-  if (services_.launcher != nullptr) services_.launcher->startCalculator();
+  if (services_.launcher == nullptr || !services_.launcher->startCalculator()) message(kNoCalculatorMessage);
 }
 
 void PlannerDialog::openInEditor(const char* fileName) {
-  if (services_.launcher != nullptr) services_.launcher->openInTextEditor(QString::fromLatin1(fileName));
+  if (services_.launcher == nullptr || !services_.launcher->openInTextEditor(QString::fromLatin1(fileName))) {
+    const std::u8string path = dataFile(fileName).u8string();
+    message(noTextEditorMessage(std::string(path.begin(), path.end())));
+  }
 }
 
 // Where the desktop offers no menu of its own in the title bar, the About entry lives

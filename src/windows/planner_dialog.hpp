@@ -73,6 +73,12 @@ inline constexpr const char* kProgramTitle = "Orvane - by Halvick";
 /// The message Calculate shows for a leg it refuses; empty for a computed one.
 std::string_view calculateOutcomeMessage(CalculateOutcome outcome);
 
+inline constexpr std::string_view kNoCalculatorMessage =
+    "No calculator could be started: none of the usual calculator programs was found.";
+
+/// Told when no text editor could be started for `file` (its full path, UTF-8).
+std::string noTextEditorMessage(std::string_view file);
+
 class PlannerDialog : public QDialog {
   Q_OBJECT
 

@@ -772,6 +772,20 @@ class PlannerWindowTest : public QObject {
     launcher_.webPagesOpen = false;
     command(32784)->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open this website!")});
+
+    // No calculator or editor could be started: the pilot is told, with the file's place.
+    catcher_->clear();
+    launcher_.programsStart = false;
+    command(32782)->trigger();
+    command(32786)->trigger();
+    command(32793)->trigger();
+    const QString noEditor = QStringLiteral(
+        "No text editor could be started: none of the usual text editors was found.\n"
+        "Please open \"%1\" with a text editor of your choice.");
+    QCOMPARE(catcher_->texts(),
+             (QStringList{QStringLiteral("No calculator could be started: none of the usual calculator programs was found."),
+                          noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("airports.fly"))),
+                          noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("readme.txt")))}));
   }
 
   void quitEscapeAndExitCloseWithoutSaving() {

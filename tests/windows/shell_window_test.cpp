@@ -137,13 +137,54 @@ class ShellWindowTest : public QObject {
 #endif
   }
 
+  // Only absolute PATH entries are searched: a calculator or an editor lying in the
+  // working folder is never started, whatever "." or an empty entry in PATH says, and
+  // the launcher reports that nothing could be started.
+  void launcherLooksOnlyInAbsoluteFoldersAndSaysWhenNothingStarted() {
+#ifdef Q_OS_WIN
+    QSKIP("the stand-in programs are shell scripts");
+#else
+    const QByteArray oldPath = qgetenv("PATH");
+    const QString oldFolder = QDir::currentPath();
+    QTemporaryDir work;
+    QTemporaryDir empty;
+    for (const char* name : {"xcalc", "gedit"}) {
+      QFile script(work.filePath(QLatin1String(name)));
+      QVERIFY(script.open(QIODevice::WriteOnly));
+      script.write("#!/bin/sh\nexit 0\n");
+      script.close();
+      script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QVERIFY(QDir::setCurrent(work.path()));
+    QStringList found;
+    QList<bool> started;
+    const QList<QByteArray> paths = {".", "", ":" + empty.path().toUtf8(), empty.path().toUtf8() + ":.",
+                                     "./:" + empty.path().toUtf8() + "::"};
+    for (const QByteArray& path : paths) {
+      qputenv("PATH", path);
+      found << DesktopLauncher::findProgram({QStringLiteral("xcalc"), QStringLiteral("gedit")});
+      DesktopLauncher launcher(work.path().toStdString());
+      started << launcher.startCalculator() << launcher.openInTextEditor(QStringLiteral("readme.txt"));
+    }
+    // The same folder named absolutely is searched.
+    qputenv("PATH", ".:" + work.path().toUtf8());
+    const QString absolute = DesktopLauncher::findProgram({QStringLiteral("xcalc")});
+    qputenv("PATH", oldPath);
+    QVERIFY(QDir::setCurrent(oldFolder));
+    QCOMPARE(found, QStringList(paths.size(), QString()));
+    QCOMPARE(started, QList<bool>(2 * paths.size(), false));
+    QCOMPARE(absolute, work.filePath(QStringLiteral("xcalc")));
+#endif
+  }
+
   void launcherWithNoProgramFoundDoesNothing() {
     const QByteArray oldPath = qgetenv("PATH");
     QTemporaryDir empty;
     qputenv("PATH", empty.path().toUtf8());
     DesktopLauncher launcher(empty.path().toStdString());
-    launcher.startCalculator();  // no calculator: nothing happens, nothing is shown
+    const bool started = launcher.startCalculator();  // no calculator: nothing starts, and it says so
     qputenv("PATH", oldPath);
+    QVERIFY(!started);
     QCOMPARE(QDir(empty.path()).entryList(QDir::Files), QStringList());
   }
 };
