@@ -516,6 +516,11 @@ class CourseWindowTest : public QObject {
     getCourse([&](const CourseWindow& w) {
       w.pickDestination(QStringLiteral("QQB"));
       QCOMPARE(w.destinationName()->text(), QStringLiteral("QQB  Bay Field, Baytown, Nowhere"));
+      // The name goes as the pilot types another position, and comes back with its own.
+      test::typeInto(w.destinationLatitude(), QStringLiteral("49.9617"));
+      QCOMPARE(w.destinationName()->text(), QString());
+      test::typeInto(w.destinationLatitude(), QStringLiteral("41.750"));
+      QCOMPARE(w.destinationName()->text(), QStringLiteral("QQB  Bay Field, Baytown, Nowhere"));
       test::typeInto(w.destinationLatitude(), QStringLiteral("49.9617"));
       test::typeInto(w.destinationLongitude(), QStringLiteral("8.6419"));
       w.click("okButton");
