@@ -423,8 +423,11 @@ void PlannerDialog::weightAndBalance() {
   writeFields();
 }
 
-// On OK the TAS comes back into the planner's field; Cancel hands nothing.
+// On OK the TAS comes back into the planner's field; Cancel hands nothing. The fields
+// are read first, so that what was typed into the others is held when they are
+// written again.
 void PlannerDialog::altitudeAndAirspeed() {
+  readFields();
   AltitudeAirspeedDialog window(kAirspeedRange, this);
   if (window.exec() != QDialog::Accepted) return;
   plan_.inputs.trueAirspeed = window.trueAirspeed();

@@ -190,6 +190,8 @@ class AtmosphereWindowTest : public QObject {
     QFETCH(QString, tas);
     openPlanner();
     QCOMPARE(plannerTas(), QStringLiteral("110"));
+    auto* windDirection = planner_->findChild<QLineEdit*>(QStringLiteral("field1001"));
+    test::typeInto(windDirection, QStringLiteral("270"));  // typed before, kept after
     fromTheMenu([&](const AtmosphereWindow& w) {
       w.type("IndicatedAltitude", QStringLiteral("5000"));
       w.type("Oat", QStringLiteral("30"));
@@ -199,6 +201,7 @@ class AtmosphereWindowTest : public QObject {
     });
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(plannerTas(), tas);
+    QCOMPARE(windDirection->text(), QStringLiteral("270"));
   }
   void closingHandsTheTasOnlyOnOk_data() {
     QTest::addColumn<QString>("button");
