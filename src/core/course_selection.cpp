@@ -108,14 +108,6 @@ CourseWindowValues courseWindowOpening(const RememberedAirports& remembered) {
   return values;
 }
 
-namespace {
-
-void dropUnlessAt(std::string& identifier, GeoPosition position, const AirportTable& table) {
-  if (!identifier.empty() && !airportIsAt(table, identifier, position)) identifier.clear();
-}
-
-}  // namespace
-
 bool samePositionAsShown(GeoPosition a, GeoPosition b) {
   return sameAsShown(a.latitude, b.latitude) && sameAsShown(a.longitude, b.longitude);
 }
@@ -123,11 +115,6 @@ bool samePositionAsShown(GeoPosition a, GeoPosition b) {
 bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosition position) {
   const std::optional<GeoPosition> own = locateAirport(table, identifier);
   return own && samePositionAsShown(*own, position);
-}
-
-void dropStrayIdentifiers(CourseWindowValues& values, const AirportTable& table) {
-  dropUnlessAt(values.originId, values.origin, table);
-  dropUnlessAt(values.destinationId, values.destination, table);
 }
 
 

@@ -63,14 +63,10 @@ CourseWindowValues courseWindowOpening(const RememberedAirports& remembered);
 bool samePositionAsShown(GeoPosition a, GeoPosition b);
 
 /// True when the table has the airport `identifier` (found as `locateAirport` finds it)
-/// at `position`, compared as the fields show positions.
+/// at `position`, compared as the fields show positions. An identifier goes only with
+/// its own airport's position: the course window drops one that is not (false also
+/// for an empty identifier or one the table lacks).
 bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosition position);
-
-/// An identifier goes only with its own airport's position: an origin or destination
-/// identifier whose airport the table does not have at the position held (compared as
-/// the fields show positions) is emptied. The Destination entry is left as it is: it
-/// is what the pilot would add.
-void dropStrayIdentifiers(CourseWindowValues& values, const AirportTable& table);
 
 
 /// The pilot chose `entry` of the Origin (or Destination) list: the shown text becomes

@@ -124,43 +124,28 @@ TEST(CourseWindowOpening, NextLegStartsWhereTheLastEnded) {
   EXPECT_EQ(opening.origin, (GeoPosition{3, 4}));
 }
 
-TEST(DropStrayIdentifiers, AnIdentifierGoesOnlyWithItsOwnAirportsPosition) {
+TEST(AirportIsAt, AnIdentifierGoesOnlyWithItsOwnAirportsPosition) {
   const AirportTable table = parseAirportText("BOS:42.363056;-71.006389,qqc:39.1;-74.9,").table;
   struct Case {
     const char* name;
-    std::string id;
+    const char* id;
     GeoPosition position;
-    std::string kept;
+    bool own;
   };
   const Case cases[] = {
-      {"its own position", "BOS", {42.363056, -71.006389}, "BOS"},
-      {"its own position as the field shows it", "BOS", {42.363056000000001, -71.00638900000001}, "BOS"},
-      {"written in another case", "QQC", {39.1, -74.9}, "QQC"},
-      {"another latitude typed", "BOS", {49.9617, -71.006389}, ""},
-      {"another longitude typed", "BOS", {42.363056, 8.6419}, ""},
-      {"the last digit shown differs", "BOS", {42.3630560000001, -71.006389}, ""},
-      {"not in the table", "EDK", {49.9617, 8.6419}, ""},
-      {"none", "", {49.9617, 8.6419}, ""},
+      {"its own position", "BOS", {42.363056, -71.006389}, true},
+      {"its own position as the field shows it", "BOS", {42.3630560000000004, -71.0063890000000004}, true},
+      {"written in another case", "QQC", {39.1, -74.9}, true},
+      {"another latitude typed", "BOS", {49.9617, -71.006389}, false},
+      {"another longitude typed", "BOS", {42.363056, 8.6419}, false},
+      {"the last digit shown differs", "BOS", {42.3630560000001, -71.006389}, false},
+      {"a position that cannot be read", "BOS", {std::nan(""), -71.006389}, false},
+      {"not in the table", "EDK", {49.9617, 8.6419}, false},
+      {"none", "", {0, 0}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CourseWindowValues origin;
-    origin.originId = c.id;
-    origin.origin = c.position;
-    origin.destinationId = "BOS";
-    origin.destination = {42.363056, -71.006389};
-    origin.destinationEntry = "BOS";
-    dropStrayIdentifiers(origin, table);
-    EXPECT_EQ(origin.originId, c.kept);
-    EXPECT_EQ(origin.destinationId, "BOS");
-
-    CourseWindowValues destination;
-    destination.destinationId = c.id;
-    destination.destination = c.position;
-    destination.destinationEntry = c.id;
-    dropStrayIdentifiers(destination, table);
-    EXPECT_EQ(destination.destinationId, c.kept);
-    EXPECT_EQ(destination.destinationEntry, c.id);  // what Add would add stays
+    EXPECT_EQ(airportIsAt(table, c.id, c.position), c.own);
   }
 }
 
