@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <numeric>
@@ -116,7 +115,6 @@ bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosi
   const std::optional<GeoPosition> own = locateAirport(table, identifier);
   return own && samePositionAsShown(*own, position);
 }
-
 
 void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry,
                   const AirportTable& table) {
