@@ -43,6 +43,8 @@ if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
   # scripts/test-package.sh: validates the package's files and starts it under Xvfb.
   packages+=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool)
+  # scripts/run-asan.sh --check: the sanitizer build started under Xvfb and openbox.
+  packages+=(openbox)
   # The nav log's PDF pages are read back with pdftotext, in the font they are set in.
   packages+=(poppler-utils fonts-dejavu-core)
   # Route files: checked against their schemas with xmllint, and exchanged with GPSBabel.

@@ -4,8 +4,9 @@
 # a German locale and under two other time zones, and the data files they write must
 # be byte for byte those of the first run. The Debian package is built and checked as
 # installed, started under Xvfb (scripts/test-package.sh). Last, the whole suite runs
-# once more built with AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz
-# target runs for 30 seconds (scripts/fuzz.sh). Each stage prints its time.
+# once more built with AddressSanitizer and UndefinedBehaviorSanitizer, and that build
+# of the program is started under Xvfb and openbox (scripts/run-asan.sh --check); each
+# fuzz target runs for 30 seconds (scripts/fuzz.sh). Each stage prints its time.
 #
 # The build folders are build/test and build/asan (the CMake presets "test" and
 # "asan"), and build/package for the package; ORVANE_TEST_BUILD, ORVANE_ASAN_BUILD and
@@ -89,6 +90,8 @@ cmake --preset asan -S "$root" -B "$asan_build" >/dev/null
 cmake --build "$asan_build" -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$asan_build" --output-on-failure -j"$jobs"
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+# The program itself under a real X display with openbox, as a pilot would try it.
+ORVANE_ASAN_BUILD="$asan_build" "$root/scripts/run-asan.sh" --check
 
 stage "fuzzing (libFuzzer, 30 s a target)"
 "$root/scripts/fuzz.sh" 30
