@@ -526,6 +526,8 @@ void PlannerDialog::exportRoute() {
 }
 
 void PlannerDialog::importRoute() {
+  // The imported legs take the planner's other inputs: as the fields show them.
+  readFields();
   const std::optional<Route> route = orvane::importRoute(this, services_.workingFolder);
   if (!route) return;
   const ImportVariation variation{importVariationAction_->isChecked(), decimalYear(pickerTime())};
