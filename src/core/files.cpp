@@ -222,11 +222,14 @@ std::optional<fs::path> ownJournalFolder() {
 }
 
 std::string journalName(const struct stat& file) {
-  char text[64];
-  auto end = std::to_chars(text, text + sizeof text, static_cast<std::uint64_t>(file.st_dev)).ptr;
-  *end++ = '-';
-  end = std::to_chars(end, text + sizeof text, static_cast<std::uint64_t>(file.st_ino)).ptr;
-  return std::string(text, end) + std::string(kJournalEnding);
+  char device[24];
+  char inode[24];
+  char* deviceEnd = std::to_chars(device, device + sizeof device, static_cast<std::uint64_t>(file.st_dev)).ptr;
+  char* inodeEnd = std::to_chars(inode, inode + sizeof inode, static_cast<std::uint64_t>(file.st_ino)).ptr;
+  std::string name(device, deviceEnd);
+  name += '-';
+  name.append(inode, inodeEnd).append(kJournalEnding);
+  return name;
 }
 
 // The copy kept while an in-place save runs: locked, so that no other process finishes

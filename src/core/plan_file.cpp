@@ -175,7 +175,11 @@ struct Fault {
   std::string text;
 };
 
-std::string quoted(std::string_view key) { return "\"" + std::string(key) + "\""; }
+std::string quoted(std::string_view key) {
+  std::string text = "\"";
+  text.append(key).push_back('"');
+  return text;
+}
 
 const Json& member(const Json& object, std::string_view key, const std::string& where) {
   const auto found = object.find(std::string(key));

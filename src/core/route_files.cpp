@@ -615,8 +615,10 @@ RouteFileText writeRouteFile(const Route& route, RouteFormat format, const Local
 std::string nameChangesMessage(const std::vector<NameChange>& changes) {
   std::string message = "Some names did not fit the file format and were written otherwise:";
   for (const NameChange& change : changes) {
-    message += "\n" + (change.from.empty() ? std::string("(no name)") : validUtf8(change.from)) + " as " +
-               change.to;
+    message += '\n';
+    message += change.from.empty() ? std::string("(no name)") : validUtf8(change.from);
+    message += " as ";
+    message += change.to;
   }
   return message;
 }
