@@ -515,6 +515,8 @@ std::optional<SaveJournal> parseSaveJournal(std::string_view bytes) {
     if (error != std::errc() || next == bytes.data() || next == end || *next != (i < 3 ? ' ' : '\n')) {
       return std::nullopt;
     }
+    // The writer makes no leading zeros: "065538" is not what it wrote.
+    if (bytes.front() == '0' && next - bytes.data() > 1) return std::nullopt;
     bytes.remove_prefix(static_cast<std::size_t>(next - bytes.data()) + 1);
   }
   if (values[2] > bytes.size() || values[3] != bytes.size() - values[2]) return std::nullopt;

@@ -220,6 +220,7 @@ TEST(SaveJournal, ReadsBackExactlyWhatWasWrittenAndNothingElse) {
       {"relative path", "orvane unfinished save 1\n1 2 3 0\nab/"},
       {"number missing", "orvane unfinished save 1\n1 2 3\n/ab"},
       {"sign", "orvane unfinished save 1\n-1 2 3 0\n/ab"},
+      {"leading zero", "orvane unfinished save 1\n1 02 3 0\n/ab"},
       {"path longer than the rest", "orvane unfinished save 1\n1 2 99 0\n/ab"},
   };
   for (const auto& r : refused) EXPECT_EQ(parseSaveJournal(r.bytes), std::nullopt) << r.name;
