@@ -175,7 +175,7 @@ WrittenNames assignNames(const std::vector<RoutePoint>& points, std::size_t long
         break;
       }
       const RoutePoint& other = points[written.waypoints[found->second]];
-      if (other.name == point.name && other.position == point.position) {
+      if (other.name == point.name && other.position == point.position && other.kind == point.kind) {
         written.waypointOfPoint.push_back(found->second);
         break;
       }
