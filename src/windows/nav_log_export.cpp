@@ -12,29 +12,17 @@
 #include "core/clock.hpp"
 #include "core/files.hpp"
 #include "core/nav_log.hpp"
+#include "ui/file_paths.hpp"
 #include "ui/messages.hpp"
 
 namespace orvane {
 namespace {
 
+using ui::fromPath;
+using ui::toPath;
+
 QString suffixOf(NavLogFormat format) {
   return format == NavLogFormat::Csv ? QStringLiteral("csv") : QStringLiteral("pdf");
-}
-
-std::filesystem::path toPath(const QString& file) {
-#ifdef _WIN32
-  return std::filesystem::path(file.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
-
-QString fromPath(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return QString::fromStdWString(path.wstring());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-#endif
 }
 
 }  // namespace

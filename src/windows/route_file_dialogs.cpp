@@ -8,10 +8,14 @@
 
 #include "core/clock.hpp"
 #include "core/files.hpp"
+#include "ui/file_paths.hpp"
 #include "ui/messages.hpp"
 
 namespace orvane {
 namespace {
+
+using ui::fromPath;
+using ui::toPath;
 
 QString suffixOf(RouteFormat format) {
   return format == RouteFormat::Gpx ? QStringLiteral("gpx") : QStringLiteral("fpl");
@@ -19,22 +23,6 @@ QString suffixOf(RouteFormat format) {
 
 RouteFormat formatOfFilter(const QString& filter) {
   return filter == kGpxFilter ? RouteFormat::Gpx : RouteFormat::FlightPlan;
-}
-
-std::filesystem::path toPath(const QString& file) {
-#ifdef _WIN32
-  return std::filesystem::path(file.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
-
-QString fromPath(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return QString::fromStdWString(path.wstring());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-#endif
 }
 
 QString text(const std::string& bytes) { return QString::fromStdString(bytes); }
