@@ -44,7 +44,7 @@ void execAboutContextMenu(QWidget* window, QPoint globalPos, const std::function
   QMenu menu(window);
   menu.setObjectName(QStringLiteral("windowMenu"));
   QAction* about = menu.addAction(AboutDialog::windowMenuEntry());
-  about->setObjectName(QStringLiteral("command16"));
+  about->setObjectName(QStringLiteral("commandWindowMenuAbout"));
   QObject::connect(about, &QAction::triggered, window, openAbout);
   menu.exec(globalPos);
 }

@@ -72,9 +72,10 @@ using ui::FieldLook;
 
 RouteLegEnds routeLegEndsOf(const LegEnds& ends) { return {ends.fromId, ends.toId, ends.from, ends.to}; }
 
-QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label, const QString& unit, int id,
+// A field named "field" + `key`, with its caption "label" + `key` and unit "unit" + `key`.
+QLineEdit* addField(QGridLayout* grid, int row, int column, const char* caption, const QString& unit, const char* key,
                     FieldLook look) {
-  return ui::addField(grid, row, column, label, unit, QString::number(id), look);
+  return ui::addField(grid, row, column, QString::fromLatin1(caption), unit, QString::fromLatin1(key), look);
 }
 
 }  // namespace
@@ -122,37 +123,37 @@ void PlannerDialog::buildWindow() {
   const QString distance = QStringLiteral("nm, sm");
   const QString gallons = QStringLiteral("gallons");
   const QString clock = QStringLiteral("hhmmss");
-  trueCourse_ = addField(inGrid, 0, 0, QStringLiteral("TC (True Course) -"), degrees, 1000, FieldLook::Editable);
-  windDirection_ = addField(inGrid, 1, 0, QStringLiteral("Wind Direction -"), degrees, 1001, FieldLook::Editable);
-  windVelocity_ = addField(inGrid, 2, 0, QStringLiteral("Wind Velocity -"), speed, 1002, FieldLook::Editable);
-  trueAirspeed_ = addField(inGrid, 3, 0, QStringLiteral("TAS (True Airspeed) -"), speed, 1003, FieldLook::Editable);
-  variation_ = addField(inGrid, 4, 0, QStringLiteral("Variation (-E, +W) -"), degrees, 1004, FieldLook::Editable);
-  deviation_ = addField(inGrid, 5, 0, QStringLiteral("Magnetic Deviation -"), degrees, 1005, FieldLook::Editable);
-  legDistance_ = addField(inGrid, 6, 0, QStringLiteral("Distance in Leg -"), distance, 1006, FieldLook::Editable);
+  trueCourse_ = addField(inGrid, 0, 0, "TC (True Course) -", degrees, "TrueCourse", FieldLook::Editable);
+  windDirection_ = addField(inGrid, 1, 0, "Wind Direction -", degrees, "WindDirection", FieldLook::Editable);
+  windVelocity_ = addField(inGrid, 2, 0, "Wind Velocity -", speed, "WindVelocity", FieldLook::Editable);
+  trueAirspeed_ = addField(inGrid, 3, 0, "TAS (True Airspeed) -", speed, "TrueAirspeed", FieldLook::Editable);
+  variation_ = addField(inGrid, 4, 0, "Variation (-E, +W) -", degrees, "Variation", FieldLook::Editable);
+  deviation_ = addField(inGrid, 5, 0, "Magnetic Deviation -", degrees, "Deviation", FieldLook::Editable);
+  legDistance_ = addField(inGrid, 6, 0, "Distance in Leg -", distance, "LegDistance", FieldLook::Editable);
   {
     takeOffPicker_ = new QDateTimeEdit;
-    takeOffPicker_->setObjectName(QStringLiteral("field1023"));
+    takeOffPicker_->setObjectName(QStringLiteral("fieldTimeOff"));
     takeOffPicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     ui::selectPartOnClick(takeOffPicker_);
     ui::sizeByFont(takeOffPicker_);
-    ui::addRow(inGrid, 7, 0, QStringLiteral("Time Off -"), takeOffPicker_, clock, QStringLiteral("1023"));
+    ui::addRow(inGrid, 7, 0, QStringLiteral("Time Off -"), takeOffPicker_, clock, QStringLiteral("TimeOff"));
   }
-  fuelFlow_ = addField(inGrid, 8, 0, QStringLiteral("GPH (Galons/Hour) -"), gallons, 1008, FieldLook::Editable);
-  fuelOnBoard_ = addField(inGrid, 9, 0, QStringLiteral("Fuel on Board -"), gallons, 1009, FieldLook::Editable);
+  fuelFlow_ = addField(inGrid, 8, 0, "GPH (Galons/Hour) -", gallons, "FuelFlow", FieldLook::Editable);
+  fuelOnBoard_ = addField(inGrid, 9, 0, "Fuel on Board -", gallons, "FuelOnBoard", FieldLook::Editable);
 
   auto* results = new QGroupBox(QStringLiteral("Results for the Leg"));
   results->setObjectName(QStringLiteral("groupResults"));
   auto* outGrid = ui::groupGrid(results);
-  windCorrection_ = addField(outGrid, 0, 0, QStringLiteral("WCA (Wind Correction Angle) -"), degrees, 1010, FieldLook::Result);
-  trueHeading_ = addField(outGrid, 1, 0, QStringLiteral("TH (True Heading) -"), degrees, 1011, FieldLook::ReadOnly);
-  magneticHeading_ = addField(outGrid, 2, 0, QStringLiteral("MH (Magnetic Heading) -"), degrees, 1012, FieldLook::ReadOnly);
-  compassHeading_ = addField(outGrid, 3, 0, QStringLiteral("CH (Corrected Heading) -"), degrees, 1013, FieldLook::Result);
-  groundSpeed_ = addField(outGrid, 4, 0, QStringLiteral("GS (Ground Speed) -"), speed, 1014, FieldLook::Result);
-  ete_ = addField(outGrid, 5, 0, QStringLiteral("ETE (Estimated Time Enroute) -"), QStringLiteral("min"), 1015, FieldLook::Result);
-  eta_ = addField(outGrid, 6, 0, QStringLiteral("ETA (Estimated Arrival Time) -"), clock, 1025, FieldLook::ReadOnly);
-  fuelBurned_ = addField(outGrid, 7, 0, QStringLiteral("Fuel Burned -"), gallons, 1017, FieldLook::Result);
-  fuelLeft_ = addField(outGrid, 8, 0, QStringLiteral("Fuel Left -"), gallons, 1018, FieldLook::ReadOnly);
-  distanceRemaining_ = addField(outGrid, 9, 0, QStringLiteral("Distance Remaining -"), distance, 1019, FieldLook::ReadOnly);
+  windCorrection_ = addField(outGrid, 0, 0, "WCA (Wind Correction Angle) -", degrees, "WindCorrection", FieldLook::Result);
+  trueHeading_ = addField(outGrid, 1, 0, "TH (True Heading) -", degrees, "TrueHeading", FieldLook::ReadOnly);
+  magneticHeading_ = addField(outGrid, 2, 0, "MH (Magnetic Heading) -", degrees, "MagneticHeading", FieldLook::ReadOnly);
+  compassHeading_ = addField(outGrid, 3, 0, "CH (Corrected Heading) -", degrees, "CompassHeading", FieldLook::Result);
+  groundSpeed_ = addField(outGrid, 4, 0, "GS (Ground Speed) -", speed, "GroundSpeed", FieldLook::Result);
+  ete_ = addField(outGrid, 5, 0, "ETE (Estimated Time Enroute) -", QStringLiteral("min"), "Ete", FieldLook::Result);
+  eta_ = addField(outGrid, 6, 0, "ETA (Estimated Arrival Time) -", clock, "Eta", FieldLook::ReadOnly);
+  fuelBurned_ = addField(outGrid, 7, 0, "Fuel Burned -", gallons, "FuelBurned", FieldLook::Result);
+  fuelLeft_ = addField(outGrid, 8, 0, "Fuel Left -", gallons, "FuelLeft", FieldLook::ReadOnly);
+  distanceRemaining_ = addField(outGrid, 9, 0, "Distance Remaining -", distance, "DistanceRemaining", FieldLook::ReadOnly);
 
   auto* summary = new QGroupBox(QStringLiteral("Summary for the Flight"));
   summary->setObjectName(QStringLiteral("groupSummary"));
@@ -162,27 +163,27 @@ void PlannerDialog::buildWindow() {
     // short on screen, but whole in its tooltip and to a screen reader, which reads the
     // route itself (no fixed name) announced by its caption.
     route_ = new ui::ElidedLabel;
-    route_->setObjectName(QStringLiteral("field1069"));
+    route_->setObjectName(QStringLiteral("fieldRoute"));
     route_->setFrameShape(QFrame::StyledPanel);
     route_->setFrameShadow(QFrame::Sunken);
     auto* caption = new QLabel(QStringLiteral("Route -"));
-    caption->setObjectName(QStringLiteral("label1069"));
+    caption->setObjectName(QStringLiteral("labelRoute"));
     caption->setBuddy(route_);
     sumGrid->addWidget(caption, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     sumGrid->addWidget(route_, 0, 1, 1, 6);
   }
-  takeOffText_ = addField(sumGrid, 1, 0, QStringLiteral("Time Off -"), QString(), 1026, FieldLook::Summary);
+  takeOffText_ = addField(sumGrid, 1, 0, "Time Off -", QString(), "SummaryTimeOff", FieldLook::Summary);
   // The time it shows is its name to a screen reader; the description says what it is.
   zuluText_ = new QLabel;
-  zuluText_->setObjectName(QStringLiteral("field1049"));
+  zuluText_->setObjectName(QStringLiteral("fieldZuluTimeOff"));
   zuluText_->setAccessibleDescription(QStringLiteral("Time Off in zulu"));
   ui::announceValue(zuluText_);
   sumGrid->addWidget(zuluText_, 1, 2);
-  arrivalText_ = addField(sumGrid, 2, 0, QStringLiteral("Arrival Time -"), clock, 1071, FieldLook::ReadOnly);
-  totalFlightTime_ = addField(sumGrid, 3, 0, QStringLiteral("Total Flight Time -"), QStringLiteral("hours"), 1027, FieldLook::Summary);
-  flightDistance_ = addField(sumGrid, 1, 4, QStringLiteral("Distance in Flight/Leg -"), distance, 1029, FieldLook::Editable);
-  totalDistance_ = addField(sumGrid, 2, 4, QStringLiteral("Total Distance So Far -"), distance, 1050, FieldLook::ReadOnly);
-  totalFuelUsed_ = addField(sumGrid, 3, 4, QStringLiteral("Total Fuel Used in Flight -"), gallons, 1028, FieldLook::Summary);
+  arrivalText_ = addField(sumGrid, 2, 0, "Arrival Time -", clock, "ArrivalTime", FieldLook::ReadOnly);
+  totalFlightTime_ = addField(sumGrid, 3, 0, "Total Flight Time -", QStringLiteral("hours"), "TotalFlightTime", FieldLook::Summary);
+  flightDistance_ = addField(sumGrid, 1, 4, "Distance in Flight/Leg -", distance, "FlightDistance", FieldLook::Editable);
+  totalDistance_ = addField(sumGrid, 2, 4, "Total Distance So Far -", distance, "TotalDistance", FieldLook::ReadOnly);
+  totalFuelUsed_ = addField(sumGrid, 3, 4, "Total Fuel Used in Flight -", gallons, "TotalFuelUsed", FieldLook::Summary);
   sumGrid->setColumnMinimumWidth(3, 24);
   sumGrid->setColumnStretch(3, 1);
 
@@ -216,81 +217,68 @@ void PlannerDialog::buildWindow() {
 
 QMenuBar* PlannerDialog::buildMenuBar() {
   auto* bar = new QMenuBar(this);
-  auto add = [this](QMenu* menu, const QString& text, int command, auto slot) {
+  // An entry named "command" + `name`, so that it can be found by what it does.
+  auto add = [this](QMenu* menu, const QString& text, const char* name, auto slot) {
     QAction* action = menu->addAction(text);
-    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setObjectName(QStringLiteral("command") + QLatin1String(name));
     connect(action, &QAction::triggered, this, slot);
     return action;
   };
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  QAction* openPlanAction = add(file, QStringLiteral("&Open Plan..."), 0, &PlannerDialog::openPlan);
-  openPlanAction->setObjectName(QStringLiteral("commandOpenPlan"));
-  openPlanAction->setShortcut(QKeySequence::Open);
-  QAction* savePlanAction = add(file, QStringLiteral("Save Pl&an..."), 0, &PlannerDialog::savePlan);
-  savePlanAction->setObjectName(QStringLiteral("commandSavePlan"));
-  savePlanAction->setShortcut(QKeySequence::Save);
+  add(file, QStringLiteral("&Open Plan..."), "OpenPlan", &PlannerDialog::openPlan)->setShortcut(QKeySequence::Open);
+  add(file, QStringLiteral("Save Pl&an..."), "SavePlan", &PlannerDialog::savePlan)->setShortcut(QKeySequence::Save);
   file->addSeparator();
-  add(file, QStringLiteral("&Save Defaults"), 32778, &PlannerDialog::saveDefaults);
-  add(file, QStringLiteral("&Load Defaults"), 32779, &PlannerDialog::loadDefaults);
-  add(file, QStringLiteral("&Reload Airports"), 32790, &PlannerDialog::reloadAirports);
-  printNavLogAction_ = file->addAction(QStringLiteral("&Print Nav Log..."));
-  printNavLogAction_->setObjectName(QStringLiteral("commandPrintNavLog"));
+  add(file, QStringLiteral("&Save Defaults"), "SaveDefaults", &PlannerDialog::saveDefaults);
+  add(file, QStringLiteral("&Load Defaults"), "LoadDefaults", &PlannerDialog::loadDefaults);
+  add(file, QStringLiteral("&Reload Airports"), "ReloadAirports", &PlannerDialog::reloadAirports);
+  printNavLogAction_ = add(file, QStringLiteral("&Print Nav Log..."), "PrintNavLog",
+                           [this] { printNavLog(this, navLogSheet()); });
   printNavLogAction_->setShortcut(QKeySequence::Print);
-  connect(printNavLogAction_, &QAction::triggered, this,
-          [this] { printNavLog(this, navLogSheet()); });
-  exportNavLogAction_ = file->addAction(QStringLiteral("Export &Nav Log..."));
-  exportNavLogAction_->setObjectName(QStringLiteral("commandExportNavLog"));
-  connect(exportNavLogAction_, &QAction::triggered, this,
-          [this] { exportNavLog(this, navLogSheet(), services_.workingFolder); });
+  exportNavLogAction_ = add(file, QStringLiteral("Export &Nav Log..."), "ExportNavLog",
+                            [this] { exportNavLog(this, navLogSheet(), services_.workingFolder); });
   file->addSeparator();
-  QAction* importRouteAction = file->addAction(QStringLiteral("Import Route..."));
-  importRouteAction->setObjectName(QStringLiteral("commandImportRoute"));
-  connect(importRouteAction, &QAction::triggered, this, &PlannerDialog::importRoute);
+  add(file, QStringLiteral("Import Route..."), "ImportRoute", &PlannerDialog::importRoute);
   // Off until the pilot ticks it: an imported route never changes VAR unasked.
   importVariationAction_ = file->addAction(QStringLiteral("Take Each Leg's Variation from WMM2025"));
   importVariationAction_->setObjectName(QStringLiteral("commandImportVariation"));
   importVariationAction_->setCheckable(true);
-  exportRouteAction_ = file->addAction(QStringLiteral("Export Route..."));
-  exportRouteAction_->setObjectName(QStringLiteral("commandExportRoute"));
-  connect(exportRouteAction_, &QAction::triggered, this, &PlannerDialog::exportRoute);
+  exportRouteAction_ = add(file, QStringLiteral("Export Route..."), "ExportRoute", &PlannerDialog::exportRoute);
   file->addSeparator();
-  add(file, QStringLiteral("&Exit"), 57665, &QDialog::reject);
+  add(file, QStringLiteral("&Exit"), "Exit", &QDialog::reject);
 
   QMenu* flight = bar->addMenu(QStringLiteral("F&light"));
-  QAction* legsAction = add(flight, QStringLiteral("&Legs..."), 0, &PlannerDialog::showLegs);
-  legsAction->setObjectName(QStringLiteral("commandLegs"));
-  legsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  add(flight, QStringLiteral("&Legs..."), "Legs", &PlannerDialog::showLegs)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-  add(tools, QStringLiteral("Weight and &Balance"), 32791, &PlannerDialog::weightAndBalance);
-  QAction* atmosphere = tools->addAction(QStringLiteral("&Altitude and Airspeed"));
-  atmosphere->setObjectName(QStringLiteral("commandAltitudeAirspeed"));
-  connect(atmosphere, &QAction::triggered, this, &PlannerDialog::altitudeAndAirspeed);
-  QAction* fuel = tools->addAction(QStringLiteral("&Fuel Plan"));
-  fuel->setObjectName(QStringLiteral("commandFuelPlan"));
-  connect(fuel, &QAction::triggered, this, &PlannerDialog::fuelPlan);
+  add(tools, QStringLiteral("Weight and &Balance"), "WeightBalance", &PlannerDialog::weightAndBalance);
+  add(tools, QStringLiteral("&Altitude and Airspeed"), "AltitudeAirspeed", &PlannerDialog::altitudeAndAirspeed);
+  add(tools, QStringLiteral("&Fuel Plan"), "FuelPlan", &PlannerDialog::fuelPlan);
   tools->addSeparator();
-  add(tools, QStringLiteral("&Coordinates Conversions"), 32774, &PlannerDialog::convertCoordinates);
-  add(tools, QStringLiteral("&Weight Conversions"), 32780, [this] { WeightConversionDialog(this).exec(); });
-  add(tools, QStringLiteral("&Distance Conversions"), 32781, [this] { DistanceConversionDialog(this).exec(); });
-  add(tools, QStringLiteral("&Temperature Conversions"), 32792, [this] { TemperatureConversionDialog(this).exec(); });
+  add(tools, QStringLiteral("&Coordinates Conversions"), "CoordinateConversions", &PlannerDialog::convertCoordinates);
+  add(tools, QStringLiteral("&Weight Conversions"), "WeightConversions",
+      [this] { WeightConversionDialog(this).exec(); });
+  add(tools, QStringLiteral("&Distance Conversions"), "DistanceConversions",
+      [this] { DistanceConversionDialog(this).exec(); });
+  add(tools, QStringLiteral("&Temperature Conversions"), "TemperatureConversions",
+      [this] { TemperatureConversionDialog(this).exec(); });
   tools->addSeparator();
-  add(tools, QStringLiteral("&Math Calculator"), 32782, &PlannerDialog::launchCalculator);
-  add(tools, QStringLiteral("&Edit Airports Database"), 32786, [this] { openInEditor("airports.fly"); });
+  add(tools, QStringLiteral("&Math Calculator"), "MathCalculator", &PlannerDialog::launchCalculator);
+  add(tools, QStringLiteral("&Edit Airports Database"), "EditAirports", [this] { openInEditor("airports.fly"); });
 
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  add(help, QStringLiteral("&Read me"), 32793, [this] { openInEditor("readme.txt"); });
-  add(help, QStringLiteral("&Check Airports"), 32785, [this] { openWebPage(web_pages::kAirports); });
+  add(help, QStringLiteral("&Read me"), "ReadMe", [this] { openInEditor("readme.txt"); });
+  add(help, QStringLiteral("&Check Airports"), "CheckAirports", [this] { openWebPage(web_pages::kAirports); });
   QMenu* weather = help->addMenu(QStringLiteral("&Weather Briefing"));
-  add(weather, QStringLiteral("&Aviation Weather"), 32788, [this] { openWebPage(web_pages::kAviationWeather); });
-  add(weather, QStringLiteral("&Weather Briefing"), 32789, [this] { openWebPage(web_pages::kWeatherBriefing); });
-  add(help, QStringLiteral("&News and Updates"), 32784, [this] { openWebPage(web_pages::kNews); });
+  add(weather, QStringLiteral("&Aviation Weather"), "AviationWeather",
+      [this] { openWebPage(web_pages::kAviationWeather); });
+  add(weather, QStringLiteral("&Weather Briefing"), "WeatherBriefing",
+      [this] { openWebPage(web_pages::kWeatherBriefing); });
+  add(help, QStringLiteral("&News and Updates"), "News", [this] { openWebPage(web_pages::kNews); });
   help->addSeparator();
-  add(help, QStringLiteral("&About"), 57664, [this] { showAbout(true); });
-  QAction* aboutOrvane = help->addAction(AboutDialog::helpMenuEntry());
-  aboutOrvane->setObjectName(QStringLiteral("commandAboutOrvane"));
-  connect(aboutOrvane, &QAction::triggered, this, [this] { showAbout(false); });
+  add(help, QStringLiteral("&About"), "About", [this] { showAbout(true); });
+  add(help, AboutDialog::helpMenuEntry(), "AboutOrvane", [this] { showAbout(false); });
   return bar;
 }
 

@@ -76,7 +76,7 @@ class AtmosphereWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     catcher_->clear();
   }
-  QString plannerTas() const { return planner_->findChild<QLineEdit*>(QStringLiteral("field1003"))->text(); }
+  QString plannerTas() const { return test::plannerField(planner_.get(), "TrueAirspeed")->text(); }
   // Tools > Altitude and Airspeed; the steps close the window or it is cancelled after them.
   void fromTheMenu(const std::function<void(const AtmosphereWindow&)>& steps) {
     bool ran = false;
@@ -190,7 +190,7 @@ class AtmosphereWindowTest : public QObject {
     QFETCH(QString, tas);
     openPlanner();
     QCOMPARE(plannerTas(), QStringLiteral("110"));
-    auto* windDirection = planner_->findChild<QLineEdit*>(QStringLiteral("field1001"));
+    auto* windDirection = test::plannerField(planner_.get(), "WindDirection");
     test::typeInto(windDirection, QStringLiteral("270"));  // typed before, kept after
     fromTheMenu([&](const AtmosphereWindow& w) {
       w.type("IndicatedAltitude", QStringLiteral("5000"));

@@ -95,8 +95,8 @@ class BalanceWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     catcher_->clear();
   }
-  QLineEdit* plannerField(int id) const { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
-  QAction* command(int id) const { return planner_->findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
+  QLineEdit* plannerField(const char* key) const { return test::plannerField(planner_.get(), key); }
+  QAction* command(const char* name) const { return planner_->findChild<QAction*>(QLatin1String(name)); }
   // Tools > Weight and Balance; `steps` run in the window, which is cancelled after them
   // if they left it open.
   void fromTheMenu(const std::function<void(const BalanceWindow&)>& steps) {
@@ -106,8 +106,8 @@ class BalanceWindowTest : public QObject {
       steps(BalanceWindow{w});
       if (w->isVisible()) QTest::mouseClick(BalanceWindow{w}.button("cancelButton"), Qt::LeftButton);
     });
-    QVERIFY(command(32791)->isEnabled());
-    command(32791)->trigger();
+    QVERIFY(command("commandWeightBalance")->isEnabled());
+    command("commandWeightBalance")->trigger();
     QVERIFY(ran);
   }
   BalanceWindow openWindow(const AirplaneData& airplane, double fuelOnBoard) {
@@ -188,7 +188,7 @@ class BalanceWindowTest : public QObject {
       QCOMPARE(w.indicator(), QStringLiteral("CG 21.5 in aft of the limit. 200 LB under the maximum weight"));
     });
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE(plannerField(1009)->text(), QStringLiteral("40"));  // the planner's fields are rewritten
+    QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("40"));  // the planner's fields are rewritten
   }
 
   void messagesOfACalculation() {
@@ -350,7 +350,7 @@ class BalanceWindowTest : public QObject {
       QCOMPARE(planner_->airplaneData().tailNumber, std::string("N999"));
       QCOMPARE(planner_->airplaneData().frontSeatsArm, 38.5);
       QCOMPARE(planner_->airplaneData().pilotWeight, 180.0);
-      QCOMPARE(plannerField(1009)->text(), QStringLiteral("150"));
+      QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("150"));
     }
     // The planner refuses the fuel at its next reading.
     catcher_->clear();
@@ -360,7 +360,7 @@ class BalanceWindowTest : public QObject {
     fromTheMenu([&](const BalanceWindow& w) { w.type("MaxWeight", QStringLiteral("9")); });
     QCOMPARE(planner_->airplaneData().maxWeight, 9.0);
     // A refusal at the closing is told, and the window closes with what was taken.
-    test::typeInto(plannerField(1009), QStringLiteral("40"));
+    test::typeInto(plannerField("FuelOnBoard"), QStringLiteral("40"));
     catcher_->clear();
     fromTheMenu([&](const BalanceWindow& w) {
       w.type("MaxWeight", QStringLiteral("2400"));
@@ -370,7 +370,7 @@ class BalanceWindowTest : public QObject {
     QCOMPARE(catcher_->texts(), QStringList{kNotANumber});
     QCOMPARE(planner_->airplaneData().maxWeight, 2400.0);
     QCOMPARE(planner_->airplaneData().usefulLoad, 800.0);
-    QCOMPARE(plannerField(1009)->text(), QStringLiteral("40"));
+    QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("40"));
   }
 
   // The fuel on board goes to the window as the planner's field shows it, read with the
@@ -380,7 +380,7 @@ class BalanceWindowTest : public QObject {
     QFETCH(QStringList, messages);
     QFETCH(QString, opened);
     openPlanner();
-    test::typeInto(plannerField(1009), typedInPlanner);
+    test::typeInto(plannerField("FuelOnBoard"), typedInPlanner);
     QString seen;
     fromTheMenu([&](const BalanceWindow& w) {
       seen = w["FuelOnBoard"] + QLatin1Char('/') + w["FuelWeight"];
@@ -388,7 +388,7 @@ class BalanceWindowTest : public QObject {
     });
     QCOMPARE(catcher_->texts(), messages);
     QCOMPARE(seen, opened);
-    QCOMPARE(plannerField(1009)->text(), QStringLiteral("25"));
+    QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("25"));
   }
   void fuelOnBoardGoesAsTheFieldShowsItAndComesBack_data() {
     QTest::addColumn<QString>("typedInPlanner");
@@ -413,7 +413,7 @@ class BalanceWindowTest : public QObject {
       w.calculate();
     });
     QCOMPARE(catcher_->texts(), QStringList());
-    command(32778)->trigger();  // Save Defaults
+    command("commandSaveDefaults")->trigger();  // Save Defaults
     QVERIFY(test::keepWrittenFile(folder_.filePath(QStringLiteral("config.fly"))));
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(readDefaults(),
@@ -424,7 +424,7 @@ class BalanceWindowTest : public QObject {
                         "Airplane Type:Tourer 4\r\nGross Weight:2550.000000\r\nUseful Load:900.500000\r\n"
                         "CG Fore Limit:36.100000\r\nCG Aft Limit:46.000000\r\n"));
     // Loaded again, the window opens with them, and without the load beyond the airplane's.
-    command(32779)->trigger();
+    command("commandLoadDefaults")->trigger();
     fromTheMenu([&](const BalanceWindow& w) {
       QCOMPARE(w["TailNumber"] + w["FuelWeight"] + w["RearArm"] + w["RearWeight"] + w["BaggageWeight"],
                QStringLiteral("N42QX18072.2500"));

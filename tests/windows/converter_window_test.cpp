@@ -299,16 +299,16 @@ class ConverterWindowTest : public QObject {
   }
 
   void eachOpensFromTheToolsMenu_data() {
-    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("command");
     QTest::addColumn<char>("mnemonic");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("opening");  // the first pair's right field on opening
-    QTest::newRow("weight") << 32780 << 'w' << "weightConversionWindow" << "0.000000";
-    QTest::newRow("distance") << 32781 << 'd' << "distanceConversionWindow" << "0.000000";
-    QTest::newRow("temperature") << 32792 << 't' << "temperatureConversionWindow" << "-17.777778";
+    QTest::newRow("weight") << "commandWeightConversions" << 'w' << "weightConversionWindow" << "0.000000";
+    QTest::newRow("distance") << "commandDistanceConversions" << 'd' << "distanceConversionWindow" << "0.000000";
+    QTest::newRow("temperature") << "commandTemperatureConversions" << 't' << "temperatureConversionWindow" << "-17.777778";
   }
   void eachOpensFromTheToolsMenu() {
-    QFETCH(int, command);
+    QFETCH(QString, command);
     QFETCH(char, mnemonic);
     QFETCH(QString, window);
     QFETCH(QString, opening);
@@ -321,7 +321,7 @@ class ConverterWindowTest : public QObject {
     QApplication::setActiveWindow(&planner);
     QVERIFY(QTest::qWaitForWindowActive(&planner));
     catcher.clear();
-    auto* action = planner.findChild<QAction*>(QStringLiteral("command%1").arg(command));
+    auto* action = planner.findChild<QAction*>(command);
     QVERIFY(action->isEnabled());
     QStringList shown;
     test::whenShown(window, [&](QWidget* w) {

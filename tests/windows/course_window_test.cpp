@@ -121,16 +121,8 @@ class CourseWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     catcher_->clear();
   }
-  QLineEdit* plannerField(int id) const {
-    return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
-  }
-  QString plannerText(int id) const {
-    if (auto* label = planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id))) {
-      const QString whole = label->toolTip();
-      return whole.isEmpty() ? label->text() : whole;
-    }
-    return plannerField(id)->text();
-  }
+  QLineEdit* plannerField(const char* key) const { return test::plannerField(planner_.get(), key); }
+  QString plannerText(const char* key) const { return test::plannerText(planner_.get(), key); }
   QPushButton* plannerButton(const char* name) const {
     return planner_->findChild<QPushButton*>(QString::fromLatin1(name));
   }
@@ -242,17 +234,17 @@ class CourseWindowTest : public QObject {
       QCOMPARE(w.destinationLongitude()->text(), QStringLiteral("-72.5"));
       catcher_->onMessage = [&](const test::SeenMessage&) {
         // The planner tells the course before it shows it.
-        QCOMPARE(plannerText(1000), QStringLiteral("0"));
+        QCOMPARE(plannerText("TrueCourse"), QStringLiteral("0"));
       };
       w.click("okButton");
       QVERIFY(!w.window->isVisible());
     });
     catcher_->onMessage = nullptr;
     QCOMPARE(catcher_->texts(), QStringList{kWorkedMessage});
-    QCOMPARE(plannerText(1000), QStringLiteral("58"));
-    QCOMPARE(plannerText(1006), QStringLiteral("145.15"));
-    QCOMPARE(plannerText(1029), QStringLiteral("145.15"));
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ;"));
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("58"));
+    QCOMPARE(plannerText("LegDistance"), QStringLiteral("145.15"));
+    QCOMPARE(plannerText("FlightDistance"), QStringLiteral("145.15"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> QQB ;"));
     QVERIFY(plannerButton("calculateButton")->isDefault());
     QVERIFY(!plannerButton("getTcButton")->isDefault());
     QCOMPARE(planner_->focusWidget(), plannerButton("calculateButton"));
@@ -267,8 +259,8 @@ class CourseWindowTest : public QObject {
       QVERIFY(w.window->isVisible());
       QCOMPARE(catcher_->texts(), QStringList{kZeroDistance});
     });
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ;"));  // Cancel changed nothing
-    QCOMPARE(plannerText(1000), QStringLiteral("58"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> QQB ;"));  // Cancel changed nothing
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("58"));
   }
 
   // What the pilot typed before Get TC and Distance is read first (with the usual
@@ -281,19 +273,19 @@ class CourseWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);  // TAS 110, variation -5, deviation 2
     writeFile("airports.fly", kAirports);
     openPlanner();
-    test::typeInto(plannerField(1001), windDirection);
-    test::typeInto(plannerField(1002), QStringLiteral("12"));
-    test::typeInto(plannerField(1004), QStringLiteral("-3"));
+    test::typeInto(plannerField("WindDirection"), windDirection);
+    test::typeInto(plannerField("WindVelocity"), QStringLiteral("12"));
+    test::typeInto(plannerField("Variation"), QStringLiteral("-3"));
     getCourse([&](const CourseWindow& w) {
       w.pickDestination(QStringLiteral("QQB"));
       w.click("okButton");
     });
     QCOMPARE(catcher_->texts(), messages);
-    QCOMPARE((QStringList{plannerText(1000), plannerText(1001), plannerText(1002), plannerText(1004)}), afterOk);
+    QCOMPARE((QStringList{plannerText("TrueCourse"), plannerText("WindDirection"), plannerText("WindVelocity"), plannerText("Variation")}), afterOk);
     catcher_->clear();
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE((QStringList{plannerText(1010), plannerText(1011), plannerText(1012), plannerText(1013)}), headings);
+    QCOMPARE((QStringList{plannerText("WindCorrection"), plannerText("TrueHeading"), plannerText("MagneticHeading"), plannerText("CompassHeading")}), headings);
   }
   void typedWindAndVariationReachTheLegThroughGetTcAndDistance_data() {
     QTest::addColumn<QString>("windDirection");
@@ -314,21 +306,21 @@ class CourseWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kThreeAirports);
     openPlanner();
-    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+    test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
         ->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
 
     getCourse([&](const CourseWindow& w) {
       w.pickDestination(QStringLiteral("QQB"));
       w.click("okButton");
     });
-    test::typeInto(plannerField(1001), QStringLiteral("45"));
-    test::typeInto(plannerField(1002), QStringLiteral("20"));
+    test::typeInto(plannerField("WindDirection"), QStringLiteral("45"));
+    test::typeInto(plannerField("WindVelocity"), QStringLiteral("20"));
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
-    const QString firstArrival = plannerText(1071);
-    const double firstEte = plannerText(1015).toDouble();
+    const QString firstArrival = plannerText("ArrivalTime");
+    const double firstEte = plannerText("Ete").toDouble();
     QVERIFY(firstEte > 0);
-    QCOMPARE(plannerText(1026), QStringLiteral("9:00:00"));
-    QCOMPARE(plannerText(1050), QStringLiteral("145.15"));
+    QCOMPARE(plannerText("SummaryTimeOff"), QStringLiteral("9:00:00"));
+    QCOMPARE(plannerText("TotalDistance"), QStringLiteral("145.15"));
     QVERIFY(plannerButton("getTcButton")->isDefault());
 
     // Second leg, to an airport the file writes in lower case: QQB -> QQC.
@@ -341,25 +333,25 @@ class CourseWindowTest : public QObject {
       w.click("okButton");
     });
     const CourseDistance second = computeCourseDistance({41.75, -72.5}, {39.1, -74.9});
-    QCOMPARE(plannerText(1006), QString::number(second.distance));
-    QCOMPARE(plannerText(1000), QString::number(roundToWhole(second.trueCourse)));
+    QCOMPARE(plannerText("LegDistance"), QString::number(second.distance));
+    QCOMPARE(plannerText("TrueCourse"), QString::number(roundToWhole(second.trueCourse)));
     // The last leg's results are cleared; the flight's totals stay.
-    QCOMPARE(plannerText(1014), QStringLiteral("0"));
-    QCOMPARE(plannerText(1071), firstArrival);
-    QCOMPARE(planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))->time().toString(QStringLiteral("H:mm:ss")),
+    QCOMPARE(plannerText("GroundSpeed"), QStringLiteral("0"));
+    QCOMPARE(plannerText("ArrivalTime"), firstArrival);
+    QCOMPARE(test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))->time().toString(QStringLiteral("H:mm:ss")),
              firstArrival);
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
 
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ; QQB ---> QQC ;"));
-    QCOMPARE(plannerText(1050), QString::number(145.15 + second.distance));
-    QCOMPARE(plannerText(1026), QStringLiteral("9:00:00"));
-    const double totalMinutes = plannerText(1027).toDouble() * 60;
-    QVERIFY(qAbs(totalMinutes - (firstEte + plannerText(1015).toDouble())) < 1);
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> QQB ; QQB ---> QQC ;"));
+    QCOMPARE(plannerText("TotalDistance"), QString::number(145.15 + second.distance));
+    QCOMPARE(plannerText("SummaryTimeOff"), QStringLiteral("9:00:00"));
+    const double totalMinutes = plannerText("TotalFlightTime").toDouble() * 60;
+    QVERIFY(qAbs(totalMinutes - (firstEte + plannerText("Ete").toDouble())) < 1);
     // The second leg took off when the first arrived.
-    const QTime arrival = QTime::fromString(plannerText(1071), QStringLiteral("H:mm:ss"));
+    const QTime arrival = QTime::fromString(plannerText("ArrivalTime"), QStringLiteral("H:mm:ss"));
     QVERIFY(arrival.isValid());
     const int secondLegSeconds = QTime::fromString(firstArrival, QStringLiteral("H:mm:ss")).secsTo(arrival);
-    QVERIFY2(qAbs(secondLegSeconds - plannerText(1015).toDouble() * 60) <= 1, qPrintable(plannerText(1071)));
+    QVERIFY2(qAbs(secondLegSeconds - plannerText("Ete").toDouble() * 60) <= 1, qPrintable(plannerText("ArrivalTime")));
     const QStringList messages = catcher_->texts();
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages.at(0), kWorkedMessage);
@@ -378,8 +370,8 @@ class CourseWindowTest : public QObject {
       w.pickDestination(QStringLiteral("QQA"));
       w.click("okButton");
     });
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> QQB ; QQB ---> QQA ;"));
-    planner_->findChild<QAction*>(QStringLiteral("command32778"))->trigger();
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> QQB ; QQB ---> QQA ;"));
+    planner_->findChild<QAction*>(QStringLiteral("commandSaveDefaults"))->trigger();
     QVERIFY(test::keepWrittenFile(path("config.fly")));
     QVERIFY(readFile("config.fly").startsWith("home_airport:QQB\r\n"));
   }
@@ -388,7 +380,7 @@ class CourseWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
-    auto* command = planner_->findChild<QAction*>(QStringLiteral("command32774"));
+    auto* command = planner_->findChild<QAction*>(QStringLiteral("commandCoordinateConversions"));
     QVERIFY(command->isEnabled());
     bool shown = false;
     test::whenShown(QStringLiteral("coordinateWindow"), [&](QWidget* c) {
@@ -404,7 +396,7 @@ class CourseWindowTest : public QObject {
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(planner_->rememberedAirports().origin, (GeoPosition{}));
     QCOMPARE(planner_->rememberedAirports().destination, (GeoPosition{}));
-    QCOMPARE(plannerText(1000), QStringLiteral("0"));
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("0"));
   }
 
   void resetKeepsTheLastDestinationAsTheNextOrigin() {
@@ -416,7 +408,7 @@ class CourseWindowTest : public QObject {
       w.click("okButton");
     });
     QTest::mouseClick(plannerButton("resetButton"), Qt::LeftButton);
-    QCOMPARE(plannerText(1069), QString());
+    QCOMPARE(plannerText("Route"), QString());
     getCourse([&](const CourseWindow& w) {
       QCOMPARE(w.origins()->currentText(), QStringLiteral("QQB"));
       QCOMPARE(w.originLatitude()->text(), QStringLiteral("41.75"));
@@ -438,8 +430,8 @@ class CourseWindowTest : public QObject {
         QVERIFY(!w.window->isVisible());
       });
       QCOMPARE(catcher_->texts(), QStringList());
-      QCOMPARE(plannerText(1069), QString());
-      QCOMPARE(plannerText(1000), QStringLiteral("0"));
+      QCOMPARE(plannerText("Route"), QString());
+      QCOMPARE(plannerText("TrueCourse"), QStringLiteral("0"));
       QVERIFY(plannerButton("getTcButton")->isDefault());
     }
     getCourse([&](const CourseWindow& w) { QCOMPARE(w.destinations()->currentIndex(), -1); });
@@ -527,11 +519,11 @@ class CourseWindowTest : public QObject {
       QVERIFY(!w.window->isVisible());
       QCOMPARE(w.destinationName()->text(), QString());
     });
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> 49.96N 8.64E ;"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> 49.96N 8.64E ;"));
     QCOMPARE(planner_->rememberedAirports().destination, (GeoPosition{49.9617, 8.6419}));
     QCOMPARE(planner_->rememberedAirports().destinationId, std::string());
-    test::typeInto(plannerField(1001), QStringLiteral("270"));
-    test::typeInto(plannerField(1002), QStringLiteral("12"));
+    test::typeInto(plannerField("WindDirection"), QStringLiteral("270"));
+    test::typeInto(plannerField("WindVelocity"), QStringLiteral("12"));
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
     QCOMPARE(planner_->flightPlan().navLog.legs.back().name, std::string("QQA-49.96N 8.64E"));
 
@@ -544,7 +536,7 @@ class CourseWindowTest : public QObject {
       w.click("okButton");
     });
     QCOMPARE(catcher_->texts().size(), 1);
-    QCOMPARE(plannerText(1069), QStringLiteral(" QQA ---> 49.96N 8.64E ; 49.96N 8.64E ---> QQA ;"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> 49.96N 8.64E ; 49.96N 8.64E ---> QQA ;"));
     // The typed origin had no identifier: the home airport that defaults save stays.
     QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
   }
@@ -581,7 +573,7 @@ class CourseWindowTest : public QObject {
     QCOMPARE(catcher_->texts().size(), 1);
     QVERIFY2(catcher_->texts().at(0).startsWith(QStringLiteral("True Course is: 359.94 degrees,")),
              qPrintable(catcher_->texts().at(0)));
-    QCOMPARE(plannerText(1000), QStringLiteral("360"));
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("360"));
   }
 
   void emptyAirportTextStillTakesTypedCoordinates() {
@@ -599,7 +591,7 @@ class CourseWindowTest : public QObject {
     });
     QCOMPARE(catcher_->texts(), QStringList{kWorkedMessage});
     // No airport at either end: no identifier, the positions name the leg.
-    QCOMPARE(plannerText(1069), QStringLiteral(" 40.50N 75.25W ---> 41.75N 72.50W ;"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" 40.50N 75.25W ---> 41.75N 72.50W ;"));
   }
 
   void conversionsPasteIntoEitherPositionAndDropThatEndsIdentifier() {
@@ -710,7 +702,7 @@ class CourseWindowTest : public QObject {
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Airport QQC was added to database!")});
     QVERIFY(test::keepWrittenFile(path("airports.fly")));
     QCOMPARE(readFile("airports.fly"), kAirports + "QQC:39.100000;-74.900000,");
-    QCOMPARE(plannerText(1069), QString());  // the window closed cancelled
+    QCOMPARE(plannerText("Route"), QString());  // the window closed cancelled
     getCourse([&](const CourseWindow& w) {
       QVERIFY(w.entries(w.destinations()).contains(QStringLiteral("QQC")));
       w.pickDestination(QStringLiteral("QQC"));
@@ -798,7 +790,7 @@ class CourseWindowTest : public QObject {
     openPlanner();
     writeFile("airports.fly", "QQA:10.000000;20.000000,\nQQB:41.750000;-72.500000,\n");
     getCourse([&](const CourseWindow& w) { QCOMPARE(w.originLatitude()->text(), QStringLiteral("40.5")); });
-    planner_->findChild<QAction*>(QStringLiteral("command32790"))->trigger();
+    planner_->findChild<QAction*>(QStringLiteral("commandReloadAirports"))->trigger();
     getCourse([&](const CourseWindow& w) {
       QCOMPARE(w.originLatitude()->text(), QStringLiteral("10"));
       QCOMPARE(w.originLongitude()->text(), QStringLiteral("20"));
@@ -831,7 +823,7 @@ class CourseWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     openPlanner();
-    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+    test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
         ->setDateTime(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
     const GeoPosition qqa{40.5, -75.25}, qqb{41.75, -72.5};
     const LegVariation expected = legVariation(qqa, qqb, decimalYear({2026, 6, 15, 10, 0, 0}));
@@ -847,8 +839,8 @@ class CourseWindowTest : public QObject {
       QVERIFY(!w.useVariation()->isChecked());
       w.click("okButton");
     });
-    QCOMPARE(plannerText(1004), QStringLiteral("-5"));  // the defaults' variation, untouched
-    QCOMPARE(plannerText(1000), QStringLiteral("58"));
+    QCOMPARE(plannerText("Variation"), QStringLiteral("-5"));  // the defaults' variation, untouched
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("58"));
 
     // Back again, this time taking the variation: the same midpoint, the same value.
     getCourse([&](const CourseWindow& w) {
@@ -858,8 +850,8 @@ class CourseWindowTest : public QObject {
       QVERIFY(w.useVariation()->isChecked());
       w.click("okButton");
     });
-    QCOMPARE(plannerText(1004), QString::fromStdString(fieldText(expected.variation)));
-    QCOMPARE(plannerText(1000), QStringLiteral("240"));
+    QCOMPARE(plannerText("Variation"), QString::fromStdString(fieldText(expected.variation)));
+    QCOMPARE(plannerText("TrueCourse"), QStringLiteral("240"));
 
     // A typed position counts at once; one that is no position takes the box away.
     catcher_->clear();

@@ -89,7 +89,7 @@ class DirectoryWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     // No defaults file: a TAS the planner's reading takes, as Get TC and Distance reads
     // the planner's fields before the course window opens.
-    test::typeInto(planner_->findChild<QLineEdit*>(QStringLiteral("field1003")), QStringLiteral("110"));
+    test::typeInto(test::plannerField(planner_.get(), "TrueAirspeed"), QStringLiteral("110"));
     catcher_->clear();
   }
   void getCourse(const std::function<void(const Window&)>& steps) {
@@ -102,12 +102,7 @@ class DirectoryWindowTest : public QObject {
     QTest::mouseClick(planner_->findChild<QPushButton*>(QStringLiteral("getTcButton")), Qt::LeftButton);
     QVERIFY(ran);
   }
-  QString plannerText(int id) const {
-    if (auto* label = planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id))) {
-      return label->toolTip().isEmpty() ? label->text() : label->toolTip();
-    }
-    return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id))->text();
-  }
+  QString plannerText(const char* key) const { return test::plannerText(planner_.get(), key); }
 
  private slots:
   void init() {
@@ -150,7 +145,7 @@ class DirectoryWindowTest : public QObject {
       QTest::mouseClick(w.find<QPushButton>("okButton"), Qt::LeftButton);
     });
     QCOMPARE(directoryCalls_, 1);
-    QCOMPARE(plannerText(1069), QStringLiteral(" K1B1 ---> EDKV ;"));
+    QCOMPARE(plannerText("Route"), QStringLiteral(" K1B1 ---> EDKV ;"));
     getCourse([](const Window& w) {
       QCOMPARE(w.label("originName"), QStringLiteral("EDKV  Dahlemer Binz Airfield, Dahlhem, Germany"));
       QCOMPARE(w.text("fieldOriginLatitude"), QStringLiteral("50.40611"));

@@ -133,22 +133,22 @@ struct Field {
 const QList<Field>& fields() {
   static const QList<Field> table = [] {
     QList<Field> out;
-    auto planner = [&](const char* name, int id, std::optional<NumberRange> range, double LegInputs::*member) {
-      out.append({Window::Planner, QStringLiteral("planner/") + QLatin1String(name), QString::number(id), range,
+    auto planner = [&](const char* name, const char* key, std::optional<NumberRange> range, double LegInputs::*member) {
+      out.append({Window::Planner, QStringLiteral("planner/") + QLatin1String(name), QLatin1String(key), range,
                   [member](QDialog* w) { return static_cast<PlannerDialog*>(w)->flightPlan().inputs.*member; },
                   {}, false, {}, nullptr});
     };
     constexpr NumberRange kCourse{0, 360}, kAngle{-360, 360}, kFuel{0, 100};
-    planner("TC", 1000, kCourse, &LegInputs::trueCourse);
-    planner("wind direction", 1001, kCourse, &LegInputs::windDirection);
-    planner("wind velocity", 1002, NumberRange{0, 1000}, &LegInputs::windVelocity);
-    planner("TAS", 1003, NumberRange{60, 250}, &LegInputs::trueAirspeed);
-    planner("variation", 1004, kAngle, &LegInputs::variation);
-    planner("deviation", 1005, kAngle, &LegInputs::deviation);
-    planner("distance in leg", 1006, NumberRange{0, 10000}, &LegInputs::distance);
-    planner("GPH", 1008, kFuel, &LegInputs::fuelFlow);
-    planner("fuel on board", 1009, kFuel, &LegInputs::fuelOnBoard);
-    planner("distance in flight", 1029, std::nullopt, &LegInputs::flightDistance);
+    planner("TC", "TrueCourse", kCourse, &LegInputs::trueCourse);
+    planner("wind direction", "WindDirection", kCourse, &LegInputs::windDirection);
+    planner("wind velocity", "WindVelocity", NumberRange{0, 1000}, &LegInputs::windVelocity);
+    planner("TAS", "TrueAirspeed", NumberRange{60, 250}, &LegInputs::trueAirspeed);
+    planner("variation", "Variation", kAngle, &LegInputs::variation);
+    planner("deviation", "Deviation", kAngle, &LegInputs::deviation);
+    planner("distance in leg", "LegDistance", NumberRange{0, 10000}, &LegInputs::distance);
+    planner("GPH", "FuelFlow", kFuel, &LegInputs::fuelFlow);
+    planner("fuel on board", "FuelOnBoard", kFuel, &LegInputs::fuelOnBoard);
+    planner("distance in flight", "FlightDistance", std::nullopt, &LegInputs::flightDistance);
 
     auto course = [&](const char* key, std::optional<NumberRange> range, GeoPosition CourseWindowValues::*position,
                       double GeoPosition::*part) {
@@ -350,7 +350,7 @@ class FieldInputTest : public QObject {
   void read(Window window) {
     switch (window) {
       case Window::Planner:  // File > Save Defaults
-        window_->findChild<QAction*>(QStringLiteral("command32778"))->trigger();
+        window_->findChild<QAction*>(QStringLiteral("commandSaveDefaults"))->trigger();
         break;
       case Window::Course: click("okButton"); break;
       case Window::Coordinates: click("convertButton"); break;

@@ -157,8 +157,8 @@ class FileFaultTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
     QApplication::setActiveWindow(planner_.get());
   }
-  QLineEdit* field(int id) const { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
-  QAction* command(int id) const { return planner_->findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
+  QLineEdit* field(const char* key) const { return test::plannerField(planner_.get(), key); }
+  QAction* command(const char* name) const { return planner_->findChild<QAction*>(QLatin1String(name)); }
 
   // Opens the course window, runs `steps` in it and leaves it by Cancel if still open.
   void inCourseWindow(const std::function<void(QWidget*)>& steps) {
@@ -333,11 +333,11 @@ class FileFaultTest : public QObject {
       if (bad == BadFile::Unreadable && !asPilot.bound()) QSKIP("permissions cannot be made to bind");
       startPlanner();
       QCOMPARE(catcher_->texts(), messages);
-      QCOMPARE(field(1003)->text(), trueAirspeed);
+      QCOMPARE(field("TrueAirspeed")->text(), trueAirspeed);
       QCOMPARE(destinations(), lists);
       // Reading again brings the same message and changes nothing.
       catcher_->clear();
-      command(name == "config.fly" ? 32779 : 32790)->trigger();
+      command(name == "config.fly" ? "commandLoadDefaults" : "commandReloadAirports")->trigger();
       QCOMPARE(catcher_->texts(), messages);
       QCOMPARE(destinations(), lists);
     }
@@ -409,7 +409,7 @@ class FileFaultTest : public QObject {
     writeFile("config.fly", defaults);
     writeFile("airports.fly", airports);
     startPlanner();
-    command(32778)->trigger();
+    command("commandSaveDefaults")->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(readFile("config.fly"), defaults);
 
@@ -494,9 +494,9 @@ class FileFaultTest : public QObject {
     const QStringList before = entries();
     QByteArray saved = test::kExampleDefaults;
     saved.replace("TAS:110.000000", "TAS:120.000000");
-    test::typeInto(field(1003), QStringLiteral("120"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("120"));
 
-    underFault(fault, [&] { command(32778)->trigger(); });
+    underFault(fault, [&] { command("commandSaveDefaults")->trigger(); });
     QCOMPARE(catcher_->texts(), written ? QStringList() : QStringList{failure});
     // In place too, the disk's refusal comes while a copy of the new content is kept,
     // before the file is touched.

@@ -69,7 +69,7 @@ class FuelPlanWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
     catcher_->clear();
   }
-  QLineEdit* plannerField(int id) { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
+  QLineEdit* plannerField(const char* key) { return test::plannerField(planner_.get(), key); }
   void plannerClick(const char* name) {
     QTest::mouseClick(planner_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
   }
@@ -84,14 +84,14 @@ class FuelPlanWindowTest : public QObject {
   void flyTo(const QString& destination) {
     test::whenShown(QStringLiteral("courseWindow"), [&](QWidget* w) { pickDestination(w, destination); });
     plannerClick("getTcButton");
-    test::typeInto(plannerField(1001), QStringLiteral("45"));
-    test::typeInto(plannerField(1002), QStringLiteral("20"));
+    test::typeInto(plannerField("WindDirection"), QStringLiteral("45"));
+    test::typeInto(plannerField("WindVelocity"), QStringLiteral("20"));
     plannerClick("calculateButton");
   }
   // JFK (the home airport) to PVD to BOS with WD 45, WV 20 and the defaults' TAS 110,
   // VAR -5, DEV 2, GPH 8.5 and FOB 40, taking off at 9:00:00.
   void flyExample() {
-    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+    test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
         ->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
     flyTo(QStringLiteral("PVD"));
     flyTo(QStringLiteral("BOS"));

@@ -81,7 +81,7 @@ class NavLogWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(planner_.get()));
     catcher_->clear();
   }
-  QLineEdit* field(int id) { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
+  QLineEdit* field(const char* key) { return test::plannerField(planner_.get(), key); }
   void click(const char* name) {
     QTest::mouseClick(planner_->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
   }
@@ -90,17 +90,17 @@ class NavLogWindowTest : public QObject {
   std::size_t loggedLegs() const { return planner_->flightPlan().navLog.legs.size(); }
 
   void typeWorkedLeg() {
-    test::typeInto(field(1000), QStringLiteral("90"));
-    test::typeInto(field(1001), QStringLiteral("45"));
-    test::typeInto(field(1002), QStringLiteral("20"));
-    test::typeInto(field(1006), QStringLiteral("60"));
-    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+    test::typeInto(field("TrueCourse"), QStringLiteral("90"));
+    test::typeInto(field("WindDirection"), QStringLiteral("45"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("20"));
+    test::typeInto(field("LegDistance"), QStringLiteral("60"));
+    test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
         ->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
   }
   void flyWorkedFlight() {
     typeWorkedLeg();
     click("calculateButton");
-    test::typeInto(field(1006), QStringLiteral("48.448"));
+    test::typeInto(field("LegDistance"), QStringLiteral("48.448"));
     click("calculateButton");
   }
   // Export Nav Log, answered in the real save dialog with `file` and the file type
@@ -193,8 +193,8 @@ class NavLogWindowTest : public QObject {
     typeWorkedLeg();
     click("calculateButton");
     QCOMPARE(loggedLegs(), std::size_t{1});
-    test::typeInto(field(1003), airspeed);
-    test::typeInto(field(1002), windVelocity);
+    test::typeInto(field("TrueAirspeed"), airspeed);
+    test::typeInto(field("WindVelocity"), windVelocity);
     catcher_->clear();
     click("calculateButton");
     QVERIFY(catcher_->texts().contains(message));

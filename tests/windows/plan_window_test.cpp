@@ -71,8 +71,8 @@ class PlanWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     catcher_->clear();
   }
-  QLineEdit* field(int id) { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
-  QDateTimeEdit* picker() { return planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023")); }
+  QLineEdit* field(const char* key) { return test::plannerField(planner_.get(), key); }
+  QDateTimeEdit* picker() { return test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff")); }
   void click(const char* name) {
     QTest::mouseClick(planner_->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
   }
@@ -99,8 +99,8 @@ class PlanWindowTest : public QObject {
     picker()->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
     for (const TypedLeg& leg : legs) {
       if (leg.to != nullptr) pickCourse(leg.from, leg.to);
-      test::typeInto(field(1001), QString::fromLatin1(leg.windDirection));
-      test::typeInto(field(1002), QString::fromLatin1(leg.windVelocity));
+      test::typeInto(field("WindDirection"), QString::fromLatin1(leg.windDirection));
+      test::typeInto(field("WindVelocity"), QString::fromLatin1(leg.windVelocity));
       click("calculateButton");
     }
   }

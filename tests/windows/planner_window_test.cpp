@@ -36,6 +36,13 @@ namespace {
 
 const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
 
+// The fields a new or reset flight shows 0 in, and the ones it leaves empty.
+constexpr const char* kZeroAtStart[] = {
+    "TrueCourse",     "WindDirection", "WindVelocity",      "LegDistance",     "WindCorrection", "TrueHeading",
+    "MagneticHeading", "CompassHeading", "GroundSpeed",     "Ete",             "FuelBurned",     "FuelLeft",
+    "DistanceRemaining", "TotalFlightTime", "TotalFuelUsed", "FlightDistance", "TotalDistance"};
+constexpr const char* kEmptyAtStart[] = {"Eta", "SummaryTimeOff", "ArrivalTime", "Route", "ZuluTimeOff"};
+
 }  // namespace
 
 class PlannerWindowTest : public QObject {
@@ -75,16 +82,9 @@ class PlannerWindowTest : public QObject {
     QApplication::setActiveWindow(planner_.get());
     catcher_->clear();
   }
-  QLineEdit* field(int id) {
-    auto* f = planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
-    if (f == nullptr) qFatal("no field %d", id);
-    return f;
-  }
-  QString text(int id) {
-    if (auto* label = planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id))) return label->text();
-    return field(id)->text();
-  }
-  QLabel* label(int id) { return planner_->findChild<QLabel*>(QStringLiteral("field%1").arg(id)); }
+  QLineEdit* field(const char* key) { return test::plannerField(planner_.get(), key); }
+  QString text(const char* key) { return test::plannerText(planner_.get(), key); }
+  QLabel* label(const char* key) { return test::inWindow<QLabel>(planner_.get(), QStringLiteral("field") + QLatin1String(key)); }
   // What a screen reader is told about a widget: its name and its value.
   static QString spoken(QWidget* widget) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
@@ -99,8 +99,8 @@ class PlannerWindowTest : public QObject {
     return nullptr;
   }
   QPushButton* button(const char* name) { return planner_->findChild<QPushButton*>(QString::fromLatin1(name)); }
-  QDateTimeEdit* picker() { return planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023")); }
-  QAction* command(int id) { return planner_->findChild<QAction*>(QStringLiteral("command%1").arg(id)); }
+  QDateTimeEdit* picker() { return test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff")); }
+  QAction* command(const char* name) { return planner_->findChild<QAction*>(QLatin1String(name)); }
   void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
   void setTakeOff(int h, int m, int s) { picker()->setDateTime(QDateTime(test::kTestDay, QTime(h, m, s))); }
   // The zulu text of a take-off on the test day in the zone the test runs in, by Qt's
@@ -127,10 +127,10 @@ class PlannerWindowTest : public QObject {
 
   // The worked leg's own inputs; TAS, variation, deviation, GPH and fuel come from the defaults.
   void typeWorkedLeg(const QString& distance = QStringLiteral("60")) {
-    test::typeInto(field(1000), QStringLiteral("90"));
-    test::typeInto(field(1001), QStringLiteral("45"));
-    test::typeInto(field(1002), QStringLiteral("20"));
-    test::typeInto(field(1006), distance);
+    test::typeInto(field("TrueCourse"), QStringLiteral("90"));
+    test::typeInto(field("WindDirection"), QStringLiteral("45"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("20"));
+    test::typeInto(field("LegDistance"), distance);
   }
 
  private slots:
@@ -157,35 +157,53 @@ class PlannerWindowTest : public QObject {
     QCOMPARE(planner_->minimumSize(), planner_->maximumSize());
     QCOMPARE(picker()->displayFormat(), QStringLiteral("HH:mm:ss"));
 
-    struct Expected { int id; const char* label; bool readOnly; };
+    struct Expected { const char* key; const char* label; bool readOnly; };
     const Expected fields[] = {
-        {1000, "TC (True Course) -", false}, {1001, "Wind Direction -", false}, {1002, "Wind Velocity -", false},
-        {1003, "TAS (True Airspeed) -", false}, {1004, "Variation (-E, +W) -", false},
-        {1005, "Magnetic Deviation -", false}, {1006, "Distance in Leg -", false}, {1008, "GPH (Galons/Hour) -", false},
-        {1009, "Fuel on Board -", false}, {1010, "WCA (Wind Correction Angle) -", true},
-        {1011, "TH (True Heading) -", true}, {1012, "MH (Magnetic Heading) -", true},
-        {1013, "CH (Corrected Heading) -", true}, {1014, "GS (Ground Speed) -", true},
-        {1015, "ETE (Estimated Time Enroute) -", true}, {1025, "ETA (Estimated Arrival Time) -", true},
-        {1017, "Fuel Burned -", true}, {1018, "Fuel Left -", true}, {1019, "Distance Remaining -", true},
-        {1026, "Time Off -", true}, {1071, "Arrival Time -", true}, {1027, "Total Flight Time -", true},
-        {1029, "Distance in Flight/Leg -", false}, {1050, "Total Distance So Far -", true},
-        {1028, "Total Fuel Used in Flight -", true}};
+        {"TrueCourse", "TC (True Course) -", false},
+        {"WindDirection", "Wind Direction -", false},
+        {"WindVelocity", "Wind Velocity -", false},
+        {"TrueAirspeed", "TAS (True Airspeed) -", false},
+        {"Variation", "Variation (-E, +W) -", false},
+        {"Deviation", "Magnetic Deviation -", false},
+        {"LegDistance", "Distance in Leg -", false},
+        {"FuelFlow", "GPH (Galons/Hour) -", false},
+        {"FuelOnBoard", "Fuel on Board -", false},
+        {"WindCorrection", "WCA (Wind Correction Angle) -", true},
+        {"TrueHeading", "TH (True Heading) -", true},
+        {"MagneticHeading", "MH (Magnetic Heading) -", true},
+        {"CompassHeading", "CH (Corrected Heading) -", true},
+        {"GroundSpeed", "GS (Ground Speed) -", true},
+        {"Ete", "ETE (Estimated Time Enroute) -", true},
+        {"Eta", "ETA (Estimated Arrival Time) -", true},
+        {"FuelBurned", "Fuel Burned -", true},
+        {"FuelLeft", "Fuel Left -", true},
+        {"DistanceRemaining", "Distance Remaining -", true},
+        {"SummaryTimeOff", "Time Off -", true},
+        {"ArrivalTime", "Arrival Time -", true},
+        {"TotalFlightTime", "Total Flight Time -", true},
+        {"FlightDistance", "Distance in Flight/Leg -", false},
+        {"TotalDistance", "Total Distance So Far -", true},
+        {"TotalFuelUsed", "Total Fuel Used in Flight -", true}};
     for (const Expected& e : fields) {
       const QString label = QString::fromLatin1(e.label);
-      auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label%1").arg(e.id));
+      auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label") + QLatin1String(e.key));
       QVERIFY2(caption != nullptr, e.label);
       QCOMPARE(caption->text(), label);
-      QCOMPARE(caption->buddy(), field(e.id));
-      QCOMPARE(field(e.id)->accessibleName(), label);
-      QCOMPARE(field(e.id)->isReadOnly(), e.readOnly);
+      QCOMPARE(caption->buddy(), field(e.key));
+      QCOMPARE(field(e.key)->accessibleName(), label);
+      QCOMPARE(field(e.key)->isReadOnly(), e.readOnly);
     }
     const QColor result(255, 255, 99);
     const QColor summary(66, 204, 255);
-    for (int id : {1010, 1013, 1014, 1015, 1017}) QCOMPARE(field(id)->palette().color(QPalette::Base), result);
-    for (int id : {1026, 1027, 1028}) QCOMPARE(field(id)->palette().color(QPalette::Base), summary);
-    for (int id : {1011, 1012, 1025, 1018, 1019}) {
-      QVERIFY(field(id)->palette().color(QPalette::Base) != result);
-      QVERIFY(field(id)->palette().color(QPalette::Base) != summary);
+    for (const char* key : {"WindCorrection", "CompassHeading", "GroundSpeed", "Ete", "FuelBurned"}) {
+      QCOMPARE(field(key)->palette().color(QPalette::Base), result);
+    }
+    for (const char* key : {"SummaryTimeOff", "TotalFlightTime", "TotalFuelUsed"}) {
+      QCOMPARE(field(key)->palette().color(QPalette::Base), summary);
+    }
+    for (const char* key : {"TrueHeading", "MagneticHeading", "Eta", "FuelLeft", "DistanceRemaining"}) {
+      QVERIFY(field(key)->palette().color(QPalette::Base) != result);
+      QVERIFY(field(key)->palette().color(QPalette::Base) != summary);
     }
     QCOMPARE(button("calculateButton")->text(), QStringLiteral("&Calculate"));
     QCOMPARE(button("getTcButton")->text(), QStringLiteral("&Get TC and Distance"));
@@ -194,15 +212,27 @@ class PlannerWindowTest : public QObject {
     QVERIFY(button("getTcButton")->isDefault());
     QVERIFY(!button("calculateButton")->isDefault());
 
-    const QList<QPair<int, const char*>> commands = {
-        {32778, "&Save Defaults"}, {32779, "&Load Defaults"}, {32790, "&Reload Airports"}, {57665, "&Exit"},
-        {32791, "Weight and &Balance"}, {32774, "&Coordinates Conversions"}, {32780, "&Weight Conversions"},
-        {32781, "&Distance Conversions"}, {32792, "&Temperature Conversions"}, {32782, "&Math Calculator"},
-        {32786, "&Edit Airports Database"}, {32793, "&Read me"}, {32785, "&Check Airports"},
-        {32788, "&Aviation Weather"}, {32789, "&Weather Briefing"}, {32784, "&News and Updates"}, {57664, "&About"}};
-    for (const auto& [id, entry] : commands) {
-      QVERIFY2(command(id) != nullptr, entry);
-      QCOMPARE(command(id)->text(), QString::fromLatin1(entry));
+    const QList<QPair<const char*, const char*>> commands = {
+        {"commandSaveDefaults", "&Save Defaults"},
+        {"commandLoadDefaults", "&Load Defaults"},
+        {"commandReloadAirports", "&Reload Airports"},
+        {"commandExit", "&Exit"},
+        {"commandWeightBalance", "Weight and &Balance"},
+        {"commandCoordinateConversions", "&Coordinates Conversions"},
+        {"commandWeightConversions", "&Weight Conversions"},
+        {"commandDistanceConversions", "&Distance Conversions"},
+        {"commandTemperatureConversions", "&Temperature Conversions"},
+        {"commandMathCalculator", "&Math Calculator"},
+        {"commandEditAirports", "&Edit Airports Database"},
+        {"commandReadMe", "&Read me"},
+        {"commandCheckAirports", "&Check Airports"},
+        {"commandAviationWeather", "&Aviation Weather"},
+        {"commandWeatherBriefing", "&Weather Briefing"},
+        {"commandNews", "&News and Updates"},
+        {"commandAbout", "&About"}};
+    for (const auto& [name, entry] : commands) {
+      QVERIFY2(command(name) != nullptr, entry);
+      QCOMPARE(command(name)->text(), QString::fromLatin1(entry));
     }
     const QStringList menus = {QStringLiteral("&File"), QStringLiteral("F&light"), QStringLiteral("&Tools"),
                                QStringLiteral("&Help")};
@@ -216,15 +246,15 @@ class PlannerWindowTest : public QObject {
     writeFile("airports.fly", kAirports);
     open();
     QCOMPARE(catcher_->messages.size(), 0);
-    QCOMPARE(text(1003), QStringLiteral("110"));
-    QCOMPARE(text(1004), QStringLiteral("-5"));
-    QCOMPARE(text(1005), QStringLiteral("2"));
-    QCOMPARE(text(1008), QStringLiteral("8.5"));
-    QCOMPARE(text(1009), QStringLiteral("40"));
-    for (int id : {1000, 1001, 1002, 1006, 1010, 1011, 1012, 1013, 1014, 1015, 1017, 1018, 1019, 1027, 1028, 1029, 1050}) {
-      QCOMPARE(text(id), QStringLiteral("0"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("110"));
+    QCOMPARE(text("Variation"), QStringLiteral("-5"));
+    QCOMPARE(text("Deviation"), QStringLiteral("2"));
+    QCOMPARE(text("FuelFlow"), QStringLiteral("8.5"));
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("40"));
+    for (const char* key : kZeroAtStart) {
+      QCOMPARE(text(key), QStringLiteral("0"));
     }
-    for (int id : {1025, 1026, 1071, 1069, 1049}) QCOMPARE(text(id), QString());
+    for (const char* key : kEmptyAtStart) QCOMPARE(text(key), QString());
     QCOMPARE(airports_.text, kAirports.toStdString());
     QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
     QCOMPARE(planner_->airplaneData().airplaneType, std::string("Trainer"));
@@ -243,16 +273,20 @@ class PlannerWindowTest : public QObject {
     click("calculateButton");
 
     QCOMPARE(catcher_->texts(), QStringList());
-    const QList<QPair<int, const char*>> expected = {
-        {1010, "7"},     {1011, "83"},      {1012, "78"},   {1013, "80"},    {1014, "95"},
-        {1015, "37.92"}, {1025, "9:37:55"}, {1017, "5.37"}, {1018, "34.63"}, {1019, "0"},
-        {1000, "90"},    {1001, "45"},      {1002, "20"},   {1003, "110"},   {1004, "-5"},
-        {1005, "2"},     {1006, "60"},      {1008, "8.5"},  {1009, "34.63"}, {1026, "9:00:00"},
-        {1049, "[ 13:00:00 zulu ]"},        {1071, "9:37:55"}, {1027, "0.63"}, {1029, "60"},
-        {1050, "60"},    {1028, "5.37"}};
-    for (const auto& [id, value] : expected) {
-      QVERIFY2(text(id) == QString::fromLatin1(value),
-               qPrintable(QStringLiteral("field %1 shows %2, expected %3").arg(id).arg(text(id), value)));
+    const QList<QPair<const char*, const char*>> expected = {
+        {"WindCorrection", "7"},    {"TrueHeading", "83"},       {"MagneticHeading", "78"},
+        {"CompassHeading", "80"},   {"GroundSpeed", "95"},       {"Ete", "37.92"},
+        {"Eta", "9:37:55"},         {"FuelBurned", "5.37"},      {"FuelLeft", "34.63"},
+        {"DistanceRemaining", "0"}, {"TrueCourse", "90"},        {"WindDirection", "45"},
+        {"WindVelocity", "20"},     {"TrueAirspeed", "110"},     {"Variation", "-5"},
+        {"Deviation", "2"},         {"LegDistance", "60"},       {"FuelFlow", "8.5"},
+        {"FuelOnBoard", "34.63"},   {"SummaryTimeOff", "9:00:00"}, {"ZuluTimeOff", "[ 13:00:00 zulu ]"},
+        {"ArrivalTime", "9:37:55"}, {"TotalFlightTime", "0.63"}, {"FlightDistance", "60"},
+        {"TotalDistance", "60"},    {"TotalFuelUsed", "5.37"}};
+    for (const auto& [key, value] : expected) {
+      QVERIFY2(text(key) == QString::fromLatin1(value),
+               qPrintable(QStringLiteral("field %1 shows %2, expected %3")
+                              .arg(QLatin1String(key), text(key), QLatin1String(value))));
     }
     QCOMPARE(picker()->time(), QTime(9, 37, 55));
     QVERIFY(button("getTcButton")->isDefault());
@@ -270,20 +304,20 @@ class PlannerWindowTest : public QObject {
     click("calculateButton");
 
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE(text(1015), QStringLiteral("30.62"));
-    QCOMPARE(text(1025), QStringLiteral("10:08:32"));
-    QCOMPARE(text(1071), QStringLiteral("10:08:32"));
-    QCOMPARE(text(1026), QStringLiteral("9:00:00"));
-    QCOMPARE(text(1049), zuluOf(9, 0, 0));
-    QCOMPARE(text(1027), QStringLiteral("1.14"));
-    QCOMPARE(text(1050), QStringLiteral("108.448"));
+    QCOMPARE(text("Ete"), QStringLiteral("30.62"));
+    QCOMPARE(text("Eta"), QStringLiteral("10:08:32"));
+    QCOMPARE(text("ArrivalTime"), QStringLiteral("10:08:32"));
+    QCOMPARE(text("SummaryTimeOff"), QStringLiteral("9:00:00"));
+    QCOMPARE(text("ZuluTimeOff"), zuluOf(9, 0, 0));
+    QCOMPARE(text("TotalFlightTime"), QStringLiteral("1.14"));
+    QCOMPARE(text("TotalDistance"), QStringLiteral("108.448"));
     // The second leg starts with what the first left, and burns 4.34 of it.
-    QCOMPARE(text(1017), QStringLiteral("4.34"));
-    QCOMPARE(text(1009), QStringLiteral("30.29"));
-    QCOMPARE(text(1028), QStringLiteral("9.71"));
+    QCOMPARE(text("FuelBurned"), QStringLiteral("4.34"));
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("30.29"));
+    QCOMPARE(text("TotalFuelUsed"), QStringLiteral("9.71"));
     // The flight distance became the first leg's 60 and stays.
-    QCOMPARE(text(1029), QStringLiteral("60"));
-    QCOMPARE(text(1019), QStringLiteral("11.552"));
+    QCOMPARE(text("FlightDistance"), QStringLiteral("60"));
+    QCOMPARE(text("DistanceRemaining"), QStringLiteral("11.552"));
     QCOMPARE(picker()->time(), QTime(10, 8, 32));
   }
 
@@ -292,12 +326,12 @@ class PlannerWindowTest : public QObject {
     open();
     setTakeOff(9, 0, 0);
     typeWorkedLeg(QStringLiteral("200"));
-    test::typeInto(field(1009), QStringLiteral("10"));
+    test::typeInto(field("FuelOnBoard"), QStringLiteral("10"));
     QString fuelLeftDuringMessage;
     QString totalDuringMessage;
     catcher_->onMessage = [&](const test::SeenMessage&) {
-      fuelLeftDuringMessage = text(1018);
-      totalDuringMessage = text(1028);
+      fuelLeftDuringMessage = text("FuelLeft");
+      totalDuringMessage = text("TotalFuelUsed");
     };
     click("calculateButton");
 
@@ -305,11 +339,11 @@ class PlannerWindowTest : public QObject {
     // The message comes while the window still shows the state before the leg.
     QCOMPARE(fuelLeftDuringMessage, QStringLiteral("0"));
     QCOMPARE(totalDuringMessage, QStringLiteral("0"));
-    QCOMPARE(text(1018), QStringLiteral("0"));
-    QCOMPARE(text(1009), QStringLiteral("0"));
-    QCOMPARE(text(1017), QStringLiteral("17.91"));
-    QCOMPARE(text(1028), QStringLiteral("17.91"));
-    QCOMPARE(text(1025), QStringLiteral("11:06:24"));  // ETE 126.4 minutes
+    QCOMPARE(text("FuelLeft"), QStringLiteral("0"));
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("0"));
+    QCOMPARE(text("FuelBurned"), QStringLiteral("17.91"));
+    QCOMPARE(text("TotalFuelUsed"), QStringLiteral("17.91"));
+    QCOMPARE(text("Eta"), QStringLiteral("11:06:24"));  // ETE 126.4 minutes
   }
 
   void resetClearsTheFlightAndReloadsDefaults() {
@@ -318,17 +352,17 @@ class PlannerWindowTest : public QObject {
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
     click("calculateButton");
-    test::typeInto(field(1003), QStringLiteral("120"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("120"));
     button("resetButton")->setFocus();
     click("resetButton");
 
     QCOMPARE(catcher_->texts(), QStringList());
-    for (int id : {1000, 1001, 1002, 1006, 1010, 1011, 1012, 1013, 1014, 1015, 1017, 1018, 1019, 1027, 1028, 1029, 1050}) {
-      QVERIFY2(text(id) == QStringLiteral("0"), qPrintable(QString::number(id)));
+    for (const char* key : kZeroAtStart) {
+      QVERIFY2(text(key) == QStringLiteral("0"), key);
     }
-    for (int id : {1025, 1026, 1071, 1069, 1049}) QCOMPARE(text(id), QString());
-    QCOMPARE(text(1003), QStringLiteral("110"));  // from the defaults file, not the typed 120
-    QCOMPARE(text(1009), QStringLiteral("40"));
+    for (const char* key : kEmptyAtStart) QCOMPARE(text(key), QString());
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("110"));  // from the defaults file, not the typed 120
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("40"));
     QCOMPARE(picker()->time(), QTime(9, 37, 55));  // the picker keeps its time
     QVERIFY(button("getTcButton")->isDefault());
     QVERIFY(!button("resetButton")->isDefault());
@@ -337,21 +371,21 @@ class PlannerWindowTest : public QObject {
     setTakeOff(14, 30, 0);
     typeWorkedLeg();
     click("calculateButton");
-    QCOMPARE(text(1026), QStringLiteral("14:30:00"));
-    QCOMPARE(text(1049), zuluOf(14, 30, 0));
-    QCOMPARE(text(1027), QStringLiteral("0.63"));
+    QCOMPARE(text("SummaryTimeOff"), QStringLiteral("14:30:00"));
+    QCOMPARE(text("ZuluTimeOff"), zuluOf(14, 30, 0));
+    QCOMPARE(text("TotalFlightTime"), QStringLiteral("0.63"));
   }
 
   void resetWithoutDefaultsFileKeepsTheFiveInputs() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
-    test::typeInto(field(1003), QStringLiteral("120"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("120"));
     click("calculateButton");
     catcher_->clear();
     click("resetButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
-    QCOMPARE(text(1003), QStringLiteral("120"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("120"));
   }
 
   void startUpWithoutFilesShowsBothMessagesBeforeTheWindow() {
@@ -371,7 +405,7 @@ class PlannerWindowTest : public QObject {
       QCOMPARE(m.buttonCount, 1);
       QVERIFY(m.modal);
     }
-    QCOMPARE(text(1003), QStringLiteral("0"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("0"));
   }
 
   void startUpPictureIsShownWhileTheFilesLoad() {
@@ -449,14 +483,14 @@ class PlannerWindowTest : public QObject {
       QVERIFY(picture() != nullptr);
     };
     openUnderPicture();
-    field(1000)->setFocus();
-    QTest::keyClick(field(1000), Qt::Key_Alt);  // the start of Alt+C, not yet a key
+    field("TrueCourse")->setFocus();
+    QTest::keyClick(field("TrueCourse"), Qt::Key_Alt);  // the start of Alt+C, not yet a key
     QVERIFY(picture() != nullptr);
-    QTest::keyClick(field(1000), Qt::Key_7);
+    QTest::keyClick(field("TrueCourse"), Qt::Key_7);
     QVERIFY(picture() == nullptr);
-    QCOMPARE(text(1000), QStringLiteral("0"));  // nothing typed unseen
-    QTest::keyClick(field(1000), Qt::Key_7);
-    QCOMPARE(text(1000).count(QLatin1Char('7')), 1);  // the next key is typed
+    QCOMPARE(text("TrueCourse"), QStringLiteral("0"));  // nothing typed unseen
+    QTest::keyClick(field("TrueCourse"), Qt::Key_7);
+    QCOMPARE(text("TrueCourse").count(QLatin1Char('7')), 1);  // the next key is typed
 
     // Escape, which would close the planner, only takes the picture away.
     planner_.reset();
@@ -475,16 +509,16 @@ class PlannerWindowTest : public QObject {
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
     click("calculateButton");
-    QVERIFY2(spoken(label(1049)).contains(zuluOf(9, 0, 0)), qPrintable(spoken(label(1049))));
+    QVERIFY2(spoken(label("ZuluTimeOff")).contains(zuluOf(9, 0, 0)), qPrintable(spoken(label("ZuluTimeOff"))));
 
     flyTo(QStringLiteral("QQB"));
-    QVERIFY2(spoken(label(1069)).contains(QStringLiteral(" QQA ---> QQB ;")), qPrintable(spoken(label(1069))));
+    QVERIFY2(spoken(label("Route")).contains(QStringLiteral(" QQA ---> QQB ;")), qPrintable(spoken(label("Route"))));
     // Its caption still announces it.
-    auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label1069"));
-    QCOMPARE(caption->buddy(), label(1069));
+    auto* caption = planner_->findChild<QLabel*>(QStringLiteral("labelRoute"));
+    QCOMPARE(caption->buddy(), label("Route"));
     QStringList captions;
     for (const auto& [other, relation] :
-         QAccessible::queryAccessibleInterface(label(1069))->relations(QAccessible::Label)) {
+         QAccessible::queryAccessibleInterface(label("Route"))->relations(QAccessible::Label)) {
       captions << other->text(QAccessible::Name);
     }
     QVERIFY2(captions.contains(QStringLiteral("Route -")), qPrintable(captions.join(QLatin1Char(','))));
@@ -494,7 +528,7 @@ class PlannerWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     writeFile("airports.fly", kAirports);
     open();
-    auto* route = planner_->findChild<ui::ElidedLabel*>(QStringLiteral("field1069"));
+    auto* route = planner_->findChild<ui::ElidedLabel*>(QStringLiteral("fieldRoute"));
     QVERIFY(route != nullptr);
     auto* summary = planner_->findChild<QGroupBox*>(QStringLiteral("groupSummary"));
     const int width = planner_->width();
@@ -521,7 +555,7 @@ class PlannerWindowTest : public QObject {
     QVERIFY(summary->contentsRect().contains(route->geometry()));
 
     // Cut short within its width on screen...
-    QCOMPARE(text(1069), whole);
+    QCOMPARE(text("Route"), whole);
     const QString shown = route->displayedText();
     QVERIFY(route->isElided());
     QVERIFY(shown.size() < whole.size());
@@ -551,7 +585,7 @@ class PlannerWindowTest : public QObject {
     catcher_->clear();
     create();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Error in congfiguration file!")});
-    QCOMPARE(text(1003), QStringLiteral("0"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("0"));
   }
 
   void tasZeroAtStartUpBringsBothMessagesAndComputesNothing() {
@@ -560,9 +594,11 @@ class PlannerWindowTest : public QObject {
     click("calculateButton");
     QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
                                              QStringLiteral("Enter correct TAS!")}));
-    for (int id : {1010, 1011, 1014, 1015, 1027, 1028}) QCOMPARE(text(id), QStringLiteral("0"));
-    QCOMPARE(text(1025), QString());
-    QCOMPARE(text(1026), QString());
+    for (const char* key : {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed"}) {
+      QCOMPARE(text(key), QStringLiteral("0"));
+    }
+    QCOMPARE(text("Eta"), QString());
+    QCOMPARE(text("SummaryTimeOff"), QString());
   }
 
   void tasAboveRangeIsUsedAndStopsTheReadingBeforeTheCourse() {
@@ -571,15 +607,15 @@ class PlannerWindowTest : public QObject {
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
     click("calculateButton");
-    test::typeInto(field(1003), QStringLiteral("300"));
-    test::typeInto(field(1000), QStringLiteral("45"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("300"));
+    test::typeInto(field("TrueCourse"), QStringLiteral("45"));
     click("calculateButton");
 
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number between 60 and 250.")});
-    QCOMPARE(text(1003), QStringLiteral("300"));
-    QCOMPARE(text(1000), QStringLiteral("90"));  // the reading stopped before the course
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("300"));
+    QCOMPARE(text("TrueCourse"), QStringLiteral("90"));  // the reading stopped before the course
     // TAS 300 on course 90 with the same wind.
-    QCOMPARE(text(1014), QStringLiteral("286"));
+    QCOMPARE(text("GroundSpeed"), QStringLiteral("286"));
   }
 
   void emptiedDistanceKeepsItAndEveryLaterField() {
@@ -588,61 +624,63 @@ class PlannerWindowTest : public QObject {
     setTakeOff(9, 0, 0);
     typeWorkedLeg();
     click("calculateButton");
-    test::typeInto(field(1006), QString());
-    test::typeInto(field(1009), QStringLiteral("20"));
-    test::typeInto(field(1003), QStringLiteral("150"));
-    test::typeInto(field(1000), QStringLiteral("180"));
-    test::typeInto(field(1002), QStringLiteral("5"));
-    test::typeInto(field(1029), QStringLiteral("500"));
+    test::typeInto(field("LegDistance"), QString());
+    test::typeInto(field("FuelOnBoard"), QStringLiteral("20"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("150"));
+    test::typeInto(field("TrueCourse"), QStringLiteral("180"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("5"));
+    test::typeInto(field("FlightDistance"), QStringLiteral("500"));
     click("calculateButton");
 
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number.")});
     // Computed as the worked leg again from 34.63 gallons; the typed values are gone.
-    QCOMPARE(text(1006), QStringLiteral("60"));
-    QCOMPARE(text(1003), QStringLiteral("110"));
-    QCOMPARE(text(1000), QStringLiteral("90"));
-    QCOMPARE(text(1002), QStringLiteral("20"));
-    QCOMPARE(text(1015), QStringLiteral("37.92"));
-    QCOMPARE(text(1009), QStringLiteral("29.26"));
-    QCOMPARE(text(1029), QStringLiteral("60"));
-    QCOMPARE(text(1050), QStringLiteral("120"));
+    QCOMPARE(text("LegDistance"), QStringLiteral("60"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("110"));
+    QCOMPARE(text("TrueCourse"), QStringLiteral("90"));
+    QCOMPARE(text("WindVelocity"), QStringLiteral("20"));
+    QCOMPARE(text("Ete"), QStringLiteral("37.92"));
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("29.26"));
+    QCOMPARE(text("FlightDistance"), QStringLiteral("60"));
+    QCOMPARE(text("TotalDistance"), QStringLiteral("120"));
   }
 
   void tasBelowRangeLeavesTheFocusOnTheField() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
     typeWorkedLeg();
-    test::typeInto(field(1003), QStringLiteral("50"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("50"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
                                              QStringLiteral("Enter correct TAS!")}));
-    QCOMPARE(planner_->focusWidget(), field(1003));
-    QCOMPARE(field(1003)->selectedText(), QStringLiteral("50"));
-    QCOMPARE(text(1014), QStringLiteral("0"));
+    QCOMPARE(planner_->focusWidget(), field("TrueAirspeed"));
+    QCOMPARE(field("TrueAirspeed")->selectedText(), QStringLiteral("50"));
+    QCOMPARE(text("GroundSpeed"), QStringLiteral("0"));
   }
 
   void windTooStrongChangesNothing() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
     setTakeOff(9, 0, 0);
-    test::typeInto(field(1000), QStringLiteral("0"));
-    test::typeInto(field(1001), QStringLiteral("90"));
-    test::typeInto(field(1002), QStringLiteral("200"));
-    test::typeInto(field(1006), QStringLiteral("60"));
+    test::typeInto(field("TrueCourse"), QStringLiteral("0"));
+    test::typeInto(field("WindDirection"), QStringLiteral("90"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("200"));
+    test::typeInto(field("LegDistance"), QStringLiteral("60"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
-    for (int id : {1010, 1011, 1014, 1015, 1027, 1028, 1050}) QCOMPARE(text(id), QStringLiteral("0"));
-    QCOMPARE(text(1026), QString());
-    QCOMPARE(text(1009), QStringLiteral("40"));
+    for (const char* key : {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
+      QCOMPARE(text(key), QStringLiteral("0"));
+    }
+    QCOMPARE(text("SummaryTimeOff"), QString());
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("40"));
     QCOMPARE(picker()->time(), QTime(9, 0, 0));
 
     // A headwind as strong as the airspeed leaves no ground speed either.
     catcher_->clear();
-    test::typeInto(field(1001), QStringLiteral("0"));
-    test::typeInto(field(1002), QStringLiteral("110"));
+    test::typeInto(field("WindDirection"), QStringLiteral("0"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("110"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
-    QCOMPARE(text(1015), QStringLiteral("0"));
+    QCOMPARE(text("Ete"), QStringLiteral("0"));
   }
 
   void arrivalBeyondTheClockChangesNothing() {
@@ -651,32 +689,34 @@ class PlannerWindowTest : public QObject {
     setTakeOff(9, 0, 0);
     // A headwind of 1000 against a TAS a ten-millionth above it: a ground speed of
     // 1e-7 and a leg of millions of years.
-    test::typeInto(field(1000), QStringLiteral("0"));
-    test::typeInto(field(1001), QStringLiteral("0"));
-    test::typeInto(field(1002), QStringLiteral("1000"));
-    test::typeInto(field(1006), QStringLiteral("10000"));
+    test::typeInto(field("TrueCourse"), QStringLiteral("0"));
+    test::typeInto(field("WindDirection"), QStringLiteral("0"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("1000"));
+    test::typeInto(field("LegDistance"), QStringLiteral("10000"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
     catcher_->clear();
-    test::typeInto(field(1003), QStringLiteral("1000.0000001"));
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("1000.0000001"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
                                              QString::fromUtf8(kClockOutOfRangeMessage.data(),
                                                                static_cast<qsizetype>(kClockOutOfRangeMessage.size()))}));
-    for (int id : {1010, 1014, 1015, 1017, 1027, 1028, 1050}) QCOMPARE(text(id), QStringLiteral("0"));
-    QCOMPARE(text(1025), QString());
-    QCOMPARE(text(1026), QString());
-    QCOMPARE(text(1009), QStringLiteral("40"));
+    for (const char* key : {"WindCorrection", "GroundSpeed", "Ete", "FuelBurned", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
+      QCOMPARE(text(key), QStringLiteral("0"));
+    }
+    QCOMPARE(text("Eta"), QString());
+    QCOMPARE(text("SummaryTimeOff"), QString());
+    QCOMPARE(text("FuelOnBoard"), QStringLiteral("40"));
     QCOMPARE(picker()->time(), QTime(9, 0, 0));
   }
 
   void saveAndLoadDefaults() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
-    test::typeInto(field(1003), QStringLiteral("120"));
-    test::typeInto(field(1004), QStringLiteral("3.5"));
-    test::typeInto(field(1008), QStringLiteral("9"));
-    command(32778)->trigger();
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("120"));
+    test::typeInto(field("Variation"), QStringLiteral("3.5"));
+    test::typeInto(field("FuelFlow"), QStringLiteral("9"));
+    command("commandSaveDefaults")->trigger();
     QVERIFY(test::keepWrittenFile(folder_.filePath(QStringLiteral("config.fly"))));
     QCOMPARE(catcher_->texts(), QStringList());
     QByteArray expected = test::kExampleDefaults;
@@ -687,18 +727,18 @@ class PlannerWindowTest : public QObject {
 
     // Typed but unread input is replaced by what the file holds.
     writeFile("config.fly", test::kExampleDefaults);
-    test::typeInto(field(1003), QStringLiteral("130"));
-    command(32779)->trigger();
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("130"));
+    command("commandLoadDefaults")->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE(text(1003), QStringLiteral("110"));
-    QCOMPARE(text(1004), QStringLiteral("-5"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("110"));
+    QCOMPARE(text("Variation"), QStringLiteral("-5"));
   }
 
   void saveDefaultsWithARefusedFieldStillSaves() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
-    test::typeInto(field(1003), QStringLiteral("300"));
-    command(32778)->trigger();
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("300"));
+    command("commandSaveDefaults")->trigger();
     QVERIFY(test::keepWrittenFile(folder_.filePath(QStringLiteral("config.fly"))));
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Please enter a number between 60 and 250.")});
     QVERIFY(readFile("config.fly").contains("TAS:300.000000\r\n"));
@@ -713,7 +753,7 @@ class PlannerWindowTest : public QObject {
     big.replace("Empty Plane Weight:1500.000000", "Empty Plane Weight:1e300");
     writeFile("config.fly", big);
     open();
-    command(32778)->trigger();
+    command("commandSaveDefaults")->trigger();
     QCOMPARE(catcher_->messages.size(), 1);
     QVERIFY(catcher_->texts().first().contains(QStringLiteral("not saved")));
     QCOMPARE(readFile("config.fly"), big);
@@ -724,7 +764,7 @@ class PlannerWindowTest : public QObject {
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
     QDir(folder_.path()).mkdir(QStringLiteral("config.fly"));  // a folder where the file should be
-    command(32778)->trigger();
+    command("commandSaveDefaults")->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
   }
 
@@ -732,10 +772,10 @@ class PlannerWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     open();
     QFile::remove(folder_.filePath(QStringLiteral("config.fly")));
-    test::typeInto(field(1003), QStringLiteral("130"));
-    command(32779)->trigger();
+    test::typeInto(field("TrueAirspeed"), QStringLiteral("130"));
+    command("commandLoadDefaults")->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open congfiguration file!")});
-    QCOMPARE(text(1003), QStringLiteral("110"));
+    QCOMPARE(text("TrueAirspeed"), QStringLiteral("110"));
   }
 
   void reloadAirportsReadsTheFileAgain() {
@@ -743,11 +783,11 @@ class PlannerWindowTest : public QObject {
     writeFile("airports.fly", kAirports);
     open();
     writeFile("airports.fly", "QQC:39.100000;-74.900000,");
-    command(32790)->trigger();
+    command("commandReloadAirports")->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(airports_.text, std::string("QQC:39.100000;-74.900000,"));
     QFile::remove(folder_.filePath(QStringLiteral("airports.fly")));
-    command(32790)->trigger();
+    command("commandReloadAirports")->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open airports file!")});
     QCOMPARE(airports_.text, std::string());
   }
@@ -755,13 +795,13 @@ class PlannerWindowTest : public QObject {
   void menuCommandsHandWorkToOtherPrograms() {
     writeFile("config.fly", test::kExampleDefaults);
     open();
-    command(32782)->trigger();
-    command(32786)->trigger();
-    command(32793)->trigger();
-    command(32785)->trigger();
-    command(32788)->trigger();
-    command(32789)->trigger();
-    command(32784)->trigger();
+    command("commandMathCalculator")->trigger();
+    command("commandEditAirports")->trigger();
+    command("commandReadMe")->trigger();
+    command("commandCheckAirports")->trigger();
+    command("commandAviationWeather")->trigger();
+    command("commandWeatherBriefing")->trigger();
+    command("commandNews")->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(launcher_.calls.mid(0, 3), (QStringList{QStringLiteral("calculator"), QStringLiteral("editor airports.fly"),
                                                      QStringLiteral("editor readme.txt")}));
@@ -770,15 +810,15 @@ class PlannerWindowTest : public QObject {
     QVERIFY(launcher_.calls.at(3).endsWith(QStringLiteral("/airports/")));
 
     launcher_.webPagesOpen = false;
-    command(32784)->trigger();
+    command("commandNews")->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open this website!")});
 
     // No calculator or editor could be started: the pilot is told, with the file's place.
     catcher_->clear();
     launcher_.programsStart = false;
-    command(32782)->trigger();
-    command(32786)->trigger();
-    command(32793)->trigger();
+    command("commandMathCalculator")->trigger();
+    command("commandEditAirports")->trigger();
+    command("commandReadMe")->trigger();
     const QString noEditor = QStringLiteral(
         "No text editor could be started: none of the usual text editors was found.\n"
         "Please open \"%1\" with a text editor of your choice.");
@@ -792,11 +832,11 @@ class PlannerWindowTest : public QObject {
     writeFile("config.fly", test::kExampleDefaults);
     for (int way = 0; way < 4; ++way) {
       open();
-      test::typeInto(field(1003), QStringLiteral("120"));
+      test::typeInto(field("TrueAirspeed"), QStringLiteral("120"));
       switch (way) {
         case 0: click("quitButton"); break;
         case 1: QTest::keyClick(planner_.get(), Qt::Key_Escape); break;
-        case 2: command(57665)->trigger(); break;
+        case 2: command("commandExit")->trigger(); break;
         case 3: planner_->close(); break;
       }
       QVERIFY2(!planner_->isVisible(), qPrintable(QString::number(way)));
@@ -821,7 +861,7 @@ class PlannerWindowTest : public QObject {
       }
     });
     closer.start();
-    command(57664)->trigger();
+    command("commandAbout")->trigger();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), planner_->mapToGlobal(QPoint(5, 5)));
     QTimer::singleShot(20, [] {
       if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {

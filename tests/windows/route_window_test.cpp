@@ -59,7 +59,7 @@ class RouteWindowTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
   }
-  QLineEdit* field(int id) { return planner_->findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
+  QLineEdit* field(const char* key) { return test::plannerField(planner_.get(), key); }
   QPushButton* button(const char* name) { return planner_->findChild<QPushButton*>(QString::fromLatin1(name)); }
   QString routeLine() { return QString::fromStdString(planner_->flightPlan().totals.routeLine); }
 
@@ -127,9 +127,9 @@ class RouteWindowTest : public QObject {
 
   // Wind 45 at 20 and take-off at 9:00:00, as in the worked leg.
   void typeWind() {
-    test::typeInto(field(1001), QStringLiteral("45"));
-    test::typeInto(field(1002), QStringLiteral("20"));
-    planner_->findChild<QDateTimeEdit*>(QStringLiteral("field1023"))
+    test::typeInto(field("WindDirection"), QStringLiteral("45"));
+    test::typeInto(field("WindVelocity"), QStringLiteral("20"));
+    test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
         ->setDateTime(QDateTime(test::kTestDay, QTime(9, 0, 0)));
   }
 
@@ -167,19 +167,19 @@ class RouteWindowTest : public QObject {
   void importedRouteIsFlownLegByLeg() {
     QFETCH(QString, file);
     typeWind();
-    test::typeInto(field(1000), QStringLiteral("300"));
+    test::typeInto(field("TrueCourse"), QStringLiteral("300"));
     planner_->readFields();
     QVERIFY(importThroughDialog(file));
     QCOMPARE(catcher_->texts(), QStringList{"Route KJFK/KBOS: 2 legs, 167.24 nautical miles in all. The first leg:\n"
                                             "True Course is: 57.61 degrees,Distance is: 125.06 nautical miles,\n"
                                             "Enter wind parameters and press 'Calculate' button."});
-    QCOMPARE(field(1000)->text(), QStringLiteral("58"));
-    QCOMPARE(field(1006)->text(), QStringLiteral("125.06"));
-    QCOMPARE(field(1029)->text(), QStringLiteral("125.06"));
+    QCOMPARE(field("TrueCourse")->text(), QStringLiteral("58"));
+    QCOMPARE(field("LegDistance")->text(), QStringLiteral("125.06"));
+    QCOMPARE(field("FlightDistance")->text(), QStringLiteral("125.06"));
     // The planner's other inputs stay: wind, TAS, variation, fuel.
-    QCOMPARE(field(1001)->text(), QStringLiteral("45"));
-    QCOMPARE(field(1003)->text(), QStringLiteral("110"));
-    QCOMPARE(field(1009)->text(), QStringLiteral("40"));
+    QCOMPARE(field("WindDirection")->text(), QStringLiteral("45"));
+    QCOMPARE(field("TrueAirspeed")->text(), QStringLiteral("110"));
+    QCOMPARE(field("FuelOnBoard")->text(), QStringLiteral("40"));
     QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ;"));
     QVERIFY(button("calculateButton")->isDefault());
 
@@ -187,15 +187,15 @@ class RouteWindowTest : public QObject {
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{1});
-    QCOMPARE(field(1000)->text(), QStringLiteral("26"));
-    QCOMPARE(field(1006)->text(), QStringLiteral("42.18"));
+    QCOMPARE(field("TrueCourse")->text(), QStringLiteral("26"));
+    QCOMPARE(field("LegDistance")->text(), QStringLiteral("42.18"));
     QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
     QVERIFY(button("calculateButton")->isDefault());
 
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{2});
     QCOMPARE(planner_->flightPlan().navLog.legs[1].name, std::string("KPVD-KBOS"));
-    QCOMPARE(field(1050)->text(), QStringLiteral("167.24"));
+    QCOMPARE(field("TotalDistance")->text(), QStringLiteral("167.24"));
     QVERIFY(button("getTcButton")->isDefault());
     QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
   }
@@ -210,7 +210,7 @@ class RouteWindowTest : public QObject {
   void importTakesTheModelsVariationWhenAsked() {
     QFETCH(bool, asked);
     typeWind();
-    test::typeInto(field(1004), QStringLiteral("5"));
+    test::typeInto(field("Variation"), QStringLiteral("5"));
     planner_->readFields();
     planner_->findChild<QAction*>(QStringLiteral("commandImportVariation"))->setChecked(asked);
     QVERIFY(importThroughDialog(kExchange + QStringLiteral("/example-flight.fpl")));
@@ -260,7 +260,7 @@ class RouteWindowTest : public QObject {
     QVERIFY(importThroughDialog(kExchange + QStringLiteral("/example-flight.fpl")));
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     const QString line = routeLine();
-    const QString course = field(1000)->text();
+    const QString course = field("TrueCourse")->text();
     const std::size_t legs = planner_->flightPlan().navLog.legs.size();
 
     writeFile(QStringLiteral("hostile.gpx"), bytes);
@@ -276,7 +276,7 @@ class RouteWindowTest : public QObject {
     }
     QVERIFY(!text.contains(QStringLiteral("root:")));  // nothing of another file
     QCOMPARE(routeLine(), line);
-    QCOMPARE(field(1000)->text(), course);
+    QCOMPARE(field("TrueCourse")->text(), course);
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), legs);
     // The rest of the imported route still follows.
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);

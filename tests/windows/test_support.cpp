@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -117,6 +118,19 @@ void whenShown(const QString& objectName, std::function<void(QWidget*)> steps) {
     }
   });
   poll->start();
+}
+
+QLineEdit* plannerField(const QWidget* planner, const char* key) {
+  auto* field = inWindow<QLineEdit>(planner, QStringLiteral("field") + QLatin1String(key));
+  if (field == nullptr) qFatal("the planner has no field %s", key);
+  return field;
+}
+
+QString plannerText(const QWidget* planner, const char* key) {
+  if (const auto* label = inWindow<QLabel>(planner, QStringLiteral("field") + QLatin1String(key))) {
+    return label->text();
+  }
+  return plannerField(planner, key)->text();
 }
 
 void typeInto(QLineEdit* field, const QString& text) {

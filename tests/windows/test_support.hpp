@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QLineEdit>
+#include <QWidget>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -90,6 +91,24 @@ class MessageCatcher : public QObject {
 /// is running then (a modal window's own): a test presses a button that opens a modal
 /// window and drives that window from here. `steps` should close it.
 void whenShown(const QString& objectName, std::function<void(QWidget*)> steps);
+
+/// The widget named `name` that belongs to `window` itself, not to a window opened from
+/// it (the planner's fields share names with the fields of the windows it opens); null
+/// when there is none.
+template <typename T>
+T* inWindow(const QWidget* window, const QString& name) {
+  for (T* widget : window->findChildren<T*>(name)) {
+    if (widget->window() == window) return widget;
+  }
+  return nullptr;
+}
+
+/// The planner's text field named "field" + `key` ("TrueAirspeed": TAS); the test
+/// stops when it has none.
+QLineEdit* plannerField(const QWidget* planner, const char* key);
+/// What the planner's field "field" + `key` holds: a text field's text or a label's
+/// (the whole route, even when it is cut short on screen).
+QString plannerText(const QWidget* planner, const char* key);
 
 /// Replaces a field's text the way a pilot does: select all, then type.
 void typeInto(QLineEdit* field, const QString& text);
