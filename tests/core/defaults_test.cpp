@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "temp_folder.hpp"
@@ -341,6 +342,19 @@ TEST(ParseDefaults, MalformedUnlessEighteenValues) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(parseDefaults(c.text), std::nullopt);
   }
+}
+
+// Without a single CR LF every value would load as empty: such a file is refused.
+TEST(ParseDefaults, LineEndsOtherThanCrLfAreRefused) {
+  auto eighteenLines = [](std::string_view lineEnd) {
+    std::string text;
+    for (char key = 'a'; key < 'a' + 18; ++key) text += std::string(1, key) + ":1.000000" + std::string(lineEnd);
+    return text;
+  };
+  ASSERT_TRUE(parseDefaults(eighteenLines("\r\n")).has_value());
+  EXPECT_EQ(parseDefaults(eighteenLines("\r")), std::nullopt) << "CR alone";
+  EXPECT_EQ(parseDefaults(eighteenLines("\n")), std::nullopt) << "LF alone";
+  EXPECT_EQ(parseDefaults(eighteenLines("\n\r")), std::nullopt) << "LF CR";
 }
 
 // ---------------------------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "../file_faults.hpp"
-#include "core/defaults.hpp"
 #include "temp_folder.hpp"
 
 namespace orvane {
@@ -401,22 +400,6 @@ TEST(ReadWholeFile, WhatCannotBeReadWhole) {
   test::WithoutRootPowers asPilot;
   if (!asPilot.bound()) GTEST_SKIP() << "permissions cannot be made to bind";
   EXPECT_EQ(readWholeFile(file, 4096).outcome, FileRead::CannotOpen);
-}
-
-// ---------------------------------------------------------------------------------
-// The defaults file
-
-// Without a single CR LF every value would load as empty: such a file is refused.
-TEST(DefaultsFileFaults, LineEndsOtherThanCrLfAreRefused) {
-  auto eighteenLines = [](std::string_view lineEnd) {
-    std::string text;
-    for (char key = 'a'; key < 'a' + 18; ++key) text += std::string(1, key) + ":1.000000" + std::string(lineEnd);
-    return text;
-  };
-  ASSERT_TRUE(parseDefaults(eighteenLines("\r\n")).has_value());
-  EXPECT_EQ(parseDefaults(eighteenLines("\r")), std::nullopt) << "CR alone";
-  EXPECT_EQ(parseDefaults(eighteenLines("\n")), std::nullopt) << "LF alone";
-  EXPECT_EQ(parseDefaults(eighteenLines("\n\r")), std::nullopt) << "LF CR";
 }
 
 }  // namespace

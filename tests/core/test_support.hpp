@@ -25,6 +25,13 @@ struct CaseName {
   }
 };
 
+// Time zones as POSIX rule strings, which need no time-zone database.
+// UTC+1, and UTC+2 from the last Sunday of March 02:00 to the last Sunday of October 03:00.
+inline constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
+// UTC-5, and UTC-4 from the second Sunday of March to the first Sunday of November.
+inline constexpr const char* kUsEastern = "EST5EDT,M3.2.0,M11.1.0";
+inline constexpr const char* kUtc = "UTC0";
+
 // Saves TZ before each test and restores it (or its absence) afterwards.
 template <class Base>
 class WithTimeZone : public Base {
