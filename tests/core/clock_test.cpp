@@ -115,14 +115,25 @@ TEST_F(LocalClock, AddSecondsStopsAtTheClocksLastYear) {
   EXPECT_FALSE(addSeconds(kWinterNine, std::numeric_limits<long long>::lowest()).has_value());
 }
 
-TEST_F(LocalClock, CurrentLocalTimeIsAPlausibleDate) {
-  useTimeZone(kUtc);
+// Five hours east of UTC all year: the clock must read five hours on from UTC now, so
+// that a clock read in UTC, or an offset applied the wrong way, cannot pass.
+TEST_F(LocalClock, CurrentLocalTimeIsTheZonesClockNow) {
+  useTimeZone("XST-5");
+  constexpr std::time_t kZoneOffset = 5 * 3600;
+  const std::time_t before = std::time(nullptr);
   const LocalDateTime now = currentLocalTime();
-  EXPECT_GE(now.year, 2024);
-  EXPECT_GE(now.month, 1);
-  EXPECT_LE(now.month, 12);
-  EXPECT_GE(now.day, 1);
-  EXPECT_LE(now.day, 31);
+  const std::time_t after = std::time(nullptr);
+
+  std::tm shown{};
+  shown.tm_year = now.year - 1900;
+  shown.tm_mon = now.month - 1;
+  shown.tm_mday = now.day;
+  shown.tm_hour = now.hour;
+  shown.tm_min = now.minute;
+  shown.tm_sec = now.second;
+  const std::time_t shownAsUtc = timegm(&shown);  // the local reading taken as if it were UTC
+  EXPECT_GE(shownAsUtc, before + kZoneOffset);
+  EXPECT_LE(shownAsUtc, after + kZoneOffset);
   EXPECT_TRUE(resolveLocalTime(now).has_value());
 }
 
