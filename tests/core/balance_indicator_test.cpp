@@ -32,68 +32,111 @@ BalanceIndicator indicate(const Loading& l) {
   return indicateBalance(sheet, BalanceCheck{l.wrongData, l.gross > l.maximum});
 }
 
-struct Case {
+// Worked examples: a loading (limits 35 to 47.3 in, CG 40 in, 2100 of 2300 LB unless the
+// row says otherwise) and what the indicator says of it, with the warnings it draws in
+// red. The distances are worked out by hand: 35 - 32.9 = 2.1 in fore, 2425 - 2300 = 125 LB
+// over.
+struct Example {
   std::string name;
   Loading loading;
   CgStanding cg;
   std::string cgText;
+  bool cgWarns;
   WeightStanding weight;
   std::string weightText;
+  bool weightWarns;
 };
 
-class Standing : public ::testing::TestWithParam<Case> {};
+class Standing : public ::testing::TestWithParam<Example> {};
 
-TEST_P(Standing, SaysWhereTheLoadingStands) {
-  const Case& c = GetParam();
-  const BalanceIndicator shown = indicate(c.loading);
-  EXPECT_EQ(shown.cg, c.cg);
-  EXPECT_EQ(shown.cgText, c.cgText);
-  EXPECT_EQ(shown.weight, c.weight);
-  EXPECT_EQ(shown.weightText, c.weightText);
-  EXPECT_EQ(shown.cgWarns(), c.cg == CgStanding::ForeOfLimits || c.cg == CgStanding::AftOfLimits ||
-                                 c.cg == CgStanding::LimitsReversed);
-  EXPECT_EQ(shown.weightWarns(), c.weight == WeightStanding::OverMaximum);
-  EXPECT_EQ(shown.shown(), c.cg != CgStanding::NotShown || c.weight != WeightStanding::NotShown);
+TEST_P(Standing, SaysWhereTheLoadingStandsAndWarnsOnlyOutsideTheLimits) {
+  const Example& e = GetParam();
+  const BalanceIndicator shown = indicate(e.loading);
+  EXPECT_EQ(shown.cg, e.cg);
+  EXPECT_EQ(shown.cgText, e.cgText);
+  EXPECT_EQ(shown.cgWarns(), e.cgWarns);
+  EXPECT_EQ(shown.weight, e.weight);
+  EXPECT_EQ(shown.weightText, e.weightText);
+  EXPECT_EQ(shown.weightWarns(), e.weightWarns);
 }
 
+constexpr bool kWarns = true;
+constexpr bool kCalm = false;
 constexpr auto kWithin = CgStanding::WithinLimits;
 constexpr auto kUnder = WeightStanding::UnderMaximum;
-const std::string kWithinText = "CG within the limits";
-const std::string kUnderText = "200 LB under the maximum weight";
+constexpr auto kNoCg = CgStanding::NotShown;
+constexpr auto kNoWeight = WeightStanding::NotShown;
 
 INSTANTIATE_TEST_SUITE_P(
     BalanceIndicator, Standing,
     ::testing::Values(
-        Case{"Inside", {}, kWithin, kWithinText, kUnder, kUnderText},
-        Case{"OnTheForeLimit", {.cg = 35}, kWithin, kWithinText, kUnder, kUnderText},
-        Case{"OnTheAftLimit", {.cg = 47.3}, kWithin, kWithinText, kUnder, kUnderText},
-        Case{"Fore", {.cg = 32.9}, CgStanding::ForeOfLimits, "CG 2.1 in fore of the limit", kUnder, kUnderText},
-        Case{"Aft", {.cg = 49.4}, CgStanding::AftOfLimits, "CG 2.1 in aft of the limit", kUnder, kUnderText},
-        Case{"FarAft", {.cg = 68.8095238095238}, CgStanding::AftOfLimits, "CG 21.5 in aft of the limit", kUnder,
-             kUnderText},
-        Case{"AHairAft", {.cg = 47.33}, CgStanding::AftOfLimits, "CG less than 0.1 in aft of the limit", kUnder,
-             kUnderText},
-        Case{"OverTheMaximum", {.gross = 2425}, kWithin, kWithinText, WeightStanding::OverMaximum,
-             "125 LB over the maximum weight"},
-        Case{"AtTheMaximum", {.gross = 2300}, kWithin, kWithinText, WeightStanding::AtMaximum,
-             "At the maximum weight"},
-        Case{"APoundUnder", {.gross = 2299.5}, kWithin, kWithinText, kUnder, "0.5 LB under the maximum weight"},
-        Case{"ForeLimit0IsALimit", {.fore = 0, .cg = 20}, kWithin, kWithinText, kUnder, kUnderText},
-        Case{"EqualLimitsOnThem", {.fore = 40, .aft = 40}, kWithin, kWithinText, kUnder, kUnderText},
-        Case{"EqualLimitsAft", {.fore = 40, .aft = 40, .cg = 41}, CgStanding::AftOfLimits,
-             "CG 1 in aft of the limit", kUnder, kUnderText},
-        Case{"LimitsReversed", {.fore = 47.3, .aft = 35}, CgStanding::LimitsReversed,
-             "CG fore limit is aft of the aft limit", kUnder, kUnderText},
-        Case{"NoCGComputed", {.wrongData = true}, CgStanding::NotShown, "", kUnder, kUnderText},
-        Case{"CGNotANumber", {.cg = kNaN}, CgStanding::NotShown, "", kUnder, kUnderText},
-        Case{"LimitInfinite", {.aft = kInf}, CgStanding::NotShown, "", kUnder, kUnderText},
-        Case{"MaximumWeight0", {.maximum = 0}, kWithin, kWithinText, WeightStanding::NotShown, ""},
-        Case{"MaximumWeightNegative", {.maximum = -5}, kWithin, kWithinText, WeightStanding::NotShown, ""},
-        Case{"MaximumWeightInfinite", {.maximum = kInf}, kWithin, kWithinText, WeightStanding::NotShown, ""},
-        Case{"GrossWeightNotANumber", {.gross = kNaN}, kWithin, kWithinText, WeightStanding::NotShown, ""},
-        Case{"BothLimits0ShowNothing", {.fore = 0, .aft = 0, .gross = 2425}, CgStanding::NotShown, "",
-             WeightStanding::NotShown, ""}),
+        // The CG against its limits.
+        Example{"Inside", {},
+                kWithin, "CG within the limits", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"OnTheForeLimit", {.cg = 35},
+                kWithin, "CG within the limits", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"OnTheAftLimit", {.cg = 47.3},
+                kWithin, "CG within the limits", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"Fore", {.cg = 32.9},
+                CgStanding::ForeOfLimits, "CG 2.1 in fore of the limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"Aft", {.cg = 49.4},
+                CgStanding::AftOfLimits, "CG 2.1 in aft of the limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"FarAft", {.cg = 68.8095238095238},
+                CgStanding::AftOfLimits, "CG 21.5 in aft of the limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"AHairAft", {.cg = 47.33},
+                CgStanding::AftOfLimits, "CG less than 0.1 in aft of the limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"ForeLimit0IsALimit", {.fore = 0, .cg = 20},
+                kWithin, "CG within the limits", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"EqualLimitsOnThem", {.fore = 40, .aft = 40},
+                kWithin, "CG within the limits", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"EqualLimitsAft", {.fore = 40, .aft = 40, .cg = 41},
+                CgStanding::AftOfLimits, "CG 1 in aft of the limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"LimitsReversed", {.fore = 47.3, .aft = 35},
+                CgStanding::LimitsReversed, "CG fore limit is aft of the aft limit", kWarns,
+                kUnder, "200 LB under the maximum weight", kCalm},
+        // The gross weight against the maximum.
+        Example{"OverTheMaximum", {.gross = 2425},
+                kWithin, "CG within the limits", kCalm,
+                WeightStanding::OverMaximum, "125 LB over the maximum weight", kWarns},
+        Example{"AtTheMaximum", {.gross = 2300},
+                kWithin, "CG within the limits", kCalm, WeightStanding::AtMaximum, "At the maximum weight", kCalm},
+        Example{"APoundUnder", {.gross = 2299.5},
+                kWithin, "CG within the limits", kCalm, kUnder, "0.5 LB under the maximum weight", kCalm},
+        Example{"OverweightAndAft", {.cg = 49.4, .gross = 2425},
+                CgStanding::AftOfLimits, "CG 2.1 in aft of the limit", kWarns,
+                WeightStanding::OverMaximum, "125 LB over the maximum weight", kWarns},
+        // What cannot be judged is not drawn, and warns of nothing.
+        Example{"NoCGComputed", {.cg = 60, .wrongData = true},
+                kNoCg, "", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"CGNotANumber", {.cg = kNaN},
+                kNoCg, "", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"LimitInfinite", {.aft = kInf},
+                kNoCg, "", kCalm, kUnder, "200 LB under the maximum weight", kCalm},
+        Example{"MaximumWeight0", {.maximum = 0},
+                kWithin, "CG within the limits", kCalm, kNoWeight, "", kCalm},
+        Example{"MaximumWeightNegative", {.maximum = -5},
+                kWithin, "CG within the limits", kCalm, kNoWeight, "", kCalm},
+        Example{"MaximumWeightInfinite", {.maximum = kInf},
+                kWithin, "CG within the limits", kCalm, kNoWeight, "", kCalm},
+        Example{"GrossWeightNotANumber", {.gross = kNaN},
+                kWithin, "CG within the limits", kCalm, kNoWeight, "", kCalm},
+        Example{"BothLimits0ShowNothing", {.fore = 0, .aft = 0, .gross = 2425},
+                kNoCg, "", kCalm, kNoWeight, "", kCalm}),
     test::CaseName{});
+
+// The indicator stays up while either scale can be drawn.
+TEST(BalanceIndicator, DisappearsOnlyWhenNeitherScaleCanBeDrawn) {
+  EXPECT_TRUE(indicate({}).shown());
+  EXPECT_TRUE(indicate({.wrongData = true}).shown());  // the weight bar alone
+  EXPECT_TRUE(indicate({.maximum = 0}).shown());       // the CG scale alone
+  EXPECT_FALSE(indicate({.maximum = 0, .wrongData = true}).shown());
+  EXPECT_FALSE(indicate({.fore = 0, .aft = 0, .gross = 2425}).shown());  // no airplane data
+}
 
 // Fractions of the drawn scales: the CG scale reaches a quarter span beyond each limit,
 // the weight scale a quarter of the maximum beyond it.
