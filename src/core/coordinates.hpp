@@ -23,7 +23,4 @@ struct DmsPosition {
 /// The signed decimal position of a position given in degrees, minutes and seconds.
 GeoPosition convertCoordinates(const DmsPosition& dms) noexcept;
 
-/// Where the coordinate window pastes its result in the course window.
-enum class CopyTarget { Origin, Destination };
-
 }  // namespace orvane

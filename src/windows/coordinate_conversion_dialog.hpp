@@ -19,6 +19,9 @@ namespace orvane {
 inline constexpr std::string_view kNoPositionMessage =
     "These values give no position that can be shown. Please check the inputs.";
 
+/// Where the coordinate window pastes its result in the course window.
+enum class CopyTarget { Origin, Destination };
+
 class CoordinateConversionDialog : public QDialog {
   Q_OBJECT
 
