@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/defaults.hpp"
+#include "core/airplane.hpp"
 
 namespace orvane {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/clock.hpp"
-#include "core/defaults.hpp"
+#include "core/airplane.hpp"
 #include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
 #include "core/leg.hpp"

@@ -7,7 +7,7 @@
 #include <QList>
 #include <optional>
 
-#include "core/defaults.hpp"
+#include "core/airplane.hpp"
 #include "core/flight.hpp"
 #include "core/nav_log.hpp"
 
