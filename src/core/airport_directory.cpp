@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "core/angles.hpp"
 #include "core/ascii.hpp"
 #include "core/files.hpp"
 #include "core/numbers.hpp"
@@ -36,7 +37,6 @@ constexpr std::int32_t kMicroDegreesLatitude = 90'000'000;
 constexpr std::int32_t kMicroDegreesLongitude = 180'000'000;
 constexpr double kMicroDegree = 1e-6;
 constexpr double kNmPerDegree = 60.0;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr std::uint8_t kKinds = 6;
 constexpr std::uint8_t kSurfaces = 8;
 constexpr char kSeparator = '\x1f';  // between the texts of one airport; no query holds it

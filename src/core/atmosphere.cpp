@@ -63,12 +63,12 @@ double speedOfSound(double temperature) noexcept {
 }  // namespace
 
 bool withinStandardAtmosphere(double altitudeFt) noexcept {
-  const double metres = altitudeFt * kMetresPerFootExact;
+  const double metres = altitudeFt * kMetresPerFoot;
   return metres >= kIsaLowerLimitM && metres <= kIsaUpperLimitM;
 }
 
 StandardAtmosphere standardAtmosphere(double pressureAltitudeFt) noexcept {
-  const double metres = pressureAltitudeFt * kMetresPerFootExact;
+  const double metres = pressureAltitudeFt * kMetresPerFoot;
   const double temperature = temperatureK(metres);
   const double pressure = pressurePa(metres);
   return {temperature - kZeroCelsiusK, pressure / kPascalsPerHectopascal,
@@ -81,13 +81,13 @@ double hectopascals(double pressure, PressureUnit unit) noexcept {
 
 double pressureAltitudeFt(double indicatedAltitudeFt, double qnh, PressureUnit unit) noexcept {
   const double settingPa = hectopascals(qnh, unit) * kPascalsPerHectopascal;
-  return indicatedAltitudeFt + altitudeOfPressureM(settingPa) / kMetresPerFootExact;
+  return indicatedAltitudeFt + altitudeOfPressureM(settingPa) / kMetresPerFoot;
 }
 
 double densityAltitudeFt(double pressureAltitudeFt, double outsideAirTemperatureC) noexcept {
-  const double pressure = pressurePa(pressureAltitudeFt * kMetresPerFootExact);
+  const double pressure = pressurePa(pressureAltitudeFt * kMetresPerFoot);
   const double density = pressure / (kIsaGasConstant * (outsideAirTemperatureC + kZeroCelsiusK));
-  return altitudeOfDensityM(density) / kMetresPerFootExact;
+  return altitudeOfDensityM(density) / kMetresPerFoot;
 }
 
 double machNumber(double calibratedAirspeed, SpeedUnit unit, double pressureAltitudeFt) noexcept {
@@ -95,7 +95,7 @@ double machNumber(double calibratedAirspeed, SpeedUnit unit, double pressureAlti
       calibratedAirspeed * metresPerSecondPerUnit(unit) / speedOfSound(kIsaSeaLevelTemperatureK);
   const double impactPressure =
       kIsaSeaLevelPressurePa * (std::pow(1 + kHalfGammaLess1 * casRatio * casRatio, kGammaOverGammaLess1) - 1);
-  const double staticPressure = pressurePa(pressureAltitudeFt * kMetresPerFootExact);
+  const double staticPressure = pressurePa(pressureAltitudeFt * kMetresPerFoot);
   return std::sqrt((std::pow(impactPressure / staticPressure + 1, 1 / kGammaOverGammaLess1) - 1) / kHalfGammaLess1);
 }
 

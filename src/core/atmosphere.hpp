@@ -7,6 +7,8 @@
 // kilometre from 15 degC and 1013.25 hPa at sea level; from 11,000 m to 20,000 m it
 // stays at -56.5 degC. Altitudes are geopotential, as an altimeter's scale is.
 
+#include "core/units.hpp"
+
 namespace orvane {
 
 // The standard's defining values.
@@ -20,7 +22,6 @@ inline constexpr double kIsaUpperLimitM = 20000;          // where the isotherma
 inline constexpr double kIsaLowerLimitM = -5000;
 inline constexpr double kAirHeatCapacityRatio = 1.4;
 inline constexpr double kZeroCelsiusK = 273.15;
-inline constexpr double kMetresPerFootExact = 0.3048;
 inline constexpr double kPascalsPerInchOfMercury = 3386.389;  // at 0 degC
 inline constexpr double kPascalsPerHectopascal = 100;
 inline constexpr double kMetresPerNauticalMile = 1852;

@@ -2,11 +2,9 @@
 // Degrees, minutes and seconds to signed decimal degrees.
 
 #include "core/geo.hpp"
+#include "core/sixtieths.hpp"
 
 namespace orvane {
-
-/// 1/60 as the conversion is defined with it.
-inline constexpr double kOneSixtieth = 0.016666666666666666;
 
 /// seconds x 1/60 x 1/60 + minutes x 1/60 + degrees, in that order, negated as a whole
 /// when `negate` (south or west). The parts keep the signs they were typed with, and

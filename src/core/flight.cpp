@@ -28,7 +28,7 @@ std::optional<ClockInstant> arrivalAfter(const FlightTotals& t, double eteMinute
 void recordLegInFlight(FlightPlan& plan, const LegResults& leg) noexcept {
   FlightTotals& t = plan.totals;
   t.totalEteMinutes += leg.eteMinutesExact;
-  t.totalFlightTime = roundToHundredths(t.totalEteMinutes * kHoursPerMinute);
+  t.totalFlightTime = roundToHundredths(t.totalEteMinutes * kOneSixtieth);
   t.totalDistance += plan.inputs.distance;
   // The fuel burned counts in full even when it was more than the fuel on board.
   t.totalFuelUsed = roundToHundredths(t.totalFuelUsed + leg.fuelBurnedExact);

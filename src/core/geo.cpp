@@ -7,10 +7,10 @@
 namespace orvane {
 
 CourseDistance computeCourseDistance(GeoPosition origin, GeoPosition destination) noexcept {
-  const double lat1 = origin.latitude * kGeoDegreesToRadians;
-  const double lon1 = origin.longitude * kGeoDegreesToRadians;
-  const double lat2 = destination.latitude * kGeoDegreesToRadians;
-  const double lon2 = destination.longitude * kGeoDegreesToRadians;
+  const double lat1 = origin.latitude * kDegreesToRadians;
+  const double lon1 = origin.longitude * kDegreesToRadians;
+  const double lat2 = destination.latitude * kDegreesToRadians;
+  const double lon2 = destination.longitude * kDegreesToRadians;
 
   // Origin minus destination: the angle below then runs anticlockwise from north.
   const double dLon = lon1 - lon2;
@@ -23,7 +23,7 @@ CourseDistance computeCourseDistance(GeoPosition origin, GeoPosition destination
   const double y = std::sin(dLon) * std::cos(lat2);
   const double x = std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dLon);
   const double anticlockwise = std::atan2(y, x);
-  const double g = anticlockwise * kGeoRadiansToDegrees;
+  const double g = anticlockwise * kRadiansToDegrees;
   // fabs keeps due north at +0, never a negative zero.
   const double course = (anticlockwise > 0) ? (kHalfCircle - g) + kHalfCircle : std::fabs(g);
 

@@ -2,6 +2,8 @@
 // Initial true course and great-circle distance on a sphere where one minute of arc
 // is one nautical mile.
 
+#include "core/angles.hpp"
+
 namespace orvane {
 
 /// A position in signed decimal degrees: north and east positive, south and west negative.
@@ -17,12 +19,8 @@ struct CourseDistance {
   bool zeroDistance = false;  // the rounded distance is not above 0, or not a number
 };
 
-/// pi / 180 with the truncated pi 3.14159265358979, as the courses are defined.
-inline constexpr double kGeoDegreesToRadians = 0.017453292519943278;
-inline constexpr double kGeoRadiansToDegrees = 57.29577951308238;
 /// One unit in the last place above 10800 / 3.14159265358979.
 inline constexpr double kNauticalMilesPerRadian = 3437.7467707849432;
-inline constexpr double kHalfCircle = 180;
 
 /// Initial true course and great-circle distance from `origin` to `destination`.
 /// @param origin, destination  positions [degrees, north and east positive]; no range

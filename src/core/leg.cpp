@@ -58,7 +58,7 @@ LegComputation computeLeg(const LegInputs& in) noexcept {
 
   // TAS x cos(WCA) - WV x cos(A), evaluated in the half-angle form the results are
   // defined by; at WCA = 0 the tangent is large but finite, so the first term is 0.
-  const double x = roundToHundredths(crosswind / std::tan((kHalfAnglePi - wcaRad) * kHalf) +
+  const double x = roundToHundredths(crosswind / std::tan((kTruncatedPi - wcaRad) * kHalf) +
                                      in.windVelocity * std::cos(courseToWind));
   const double groundSpeed = in.trueAirspeed - x;
   if (!(groundSpeed > 0)) {
@@ -67,7 +67,7 @@ LegComputation computeLeg(const LegInputs& in) noexcept {
   }
 
   const double ete = in.distance * kMinutesPerHour / groundSpeed;
-  const double fuelBurned = in.fuelFlow * ete * kHoursPerMinute;
+  const double fuelBurned = in.fuelFlow * ete * kOneSixtieth;
   if (!std::isfinite(ete) || !std::isfinite(fuelBurned)) {
     out.outcome = LegOutcome::NotComputable;
     return out;

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/angles.hpp"
+#include "core/sixtieths.hpp"
+
 namespace orvane {
 
 /// Inputs of one leg. Speeds and distances share one unit (knots and nautical miles,
@@ -65,14 +68,7 @@ struct LegComputation {
   LegResults results;  // meaningful only when outcome is Computed
 };
 
-inline constexpr double kDegreesToRadians = 0.017453292519943278;
-inline constexpr double kRadiansToDegrees = 57.29577951308238;
-/// The truncated pi of the half-angle term, slightly below the double nearest pi.
-inline constexpr double kHalfAnglePi = 3.14159265358979;
 inline constexpr double kHalf = 0.5;
-inline constexpr double kMinutesPerHour = 60;
-inline constexpr double kHoursPerMinute = 0.016666666666666666;
-inline constexpr double kFullCircle = 360;
 inline constexpr double kLowestTrueAirspeed = 60;
 
 /// Solves the wind triangle for one leg. Pure: no state, no clock, no window.

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
-#include <numbers>
 #include <vector>
 
+#include "core/angles.hpp"
 #include "core/magnetic_model_text.hpp"
 #include "core/numbers.hpp"
 
@@ -25,7 +25,6 @@ constexpr double kKilometresPerFoot = 0.0003048;
 constexpr double kLowestAltitudeKm = -1;
 constexpr double kHighestAltitudeKm = 850;
 constexpr double kLargestCoefficient = 1e6;  // [nT]; the dipole term is about 3e4
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
 constexpr std::size_t coefficientIndex(int n, int m) {
   return static_cast<std::size_t>(n * (n + 1) / 2 + m);

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/angles.hpp"
 #include "core/ascii.hpp"
 #include "core/files.hpp"
 #include "core/nav_log.hpp"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr double kMostLatitude = 90;
 constexpr double kMostLongitude = 180;
-constexpr double kFullCircle = 360;
 constexpr std::string_view kUserWaypointType = "USER WAYPOINT";
 constexpr std::string_view kAirportType = "AIRPORT";
 constexpr std::string_view kAirportSymbol = "Airport";

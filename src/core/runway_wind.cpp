@@ -1,15 +1,12 @@
 #include "core/runway_wind.hpp"
 
 #include <cmath>
-#include <numbers>
+
+#include "core/angles.hpp"
 
 namespace orvane {
 namespace {
 
-constexpr double kFullCircleDeg = 360;
-constexpr double kHalfCircleDeg = 180;
-constexpr double kQuarterCircleDeg = 90;
-constexpr double kRadiansPerDegree = std::numbers::pi / kHalfCircleDeg;
 // A headwind that shows as 0.0 is no reason to prefer a runway.
 constexpr double kLeastMarkedHeadwind = 0.05;
 // Ends of one heading (parallel runways) have equal components; allow for rounding.
@@ -17,9 +14,9 @@ constexpr double kSameHeadwind = 1e-9;
 
 // The wind's angle off the runway heading, in [-180, 180): positive from the right.
 double angleOffRunway(double windDirectionTrue, double runwayHeadingTrue) noexcept {
-  double angle = std::fmod(windDirectionTrue - runwayHeadingTrue, kFullCircleDeg);
-  if (angle < -kHalfCircleDeg) angle += kFullCircleDeg;
-  if (angle >= kHalfCircleDeg) angle -= kFullCircleDeg;
+  double angle = std::fmod(windDirectionTrue - runwayHeadingTrue, kFullCircle);
+  if (angle < -kHalfCircle) angle += kFullCircle;
+  if (angle >= kHalfCircle) angle -= kFullCircle;
   return angle;
 }
 
@@ -32,13 +29,13 @@ WindComponents windComponents(double windDirectionTrue, double windSpeed,
   const double angle = angleOffRunway(windDirectionTrue, runwayHeadingTrue);
   // Straight along or across the runway the trigonometry would leave a few 1e-15:
   // those cases are exact.
-  if (angle == 0 || angle == -kHalfCircleDeg) {
+  if (angle == 0 || angle == -kHalfCircle) {
     components.headwind = angle == 0 ? windSpeed : -windSpeed;
     return components;
   }
   const double magnitude = std::fabs(angle);
   components.headwind =
-      magnitude == kQuarterCircleDeg ? 0 : windSpeed * std::cos(angle * kRadiansPerDegree);
+      magnitude == kQuarterCircle ? 0 : windSpeed * std::cos(angle * kRadiansPerDegree);
   components.crosswind = std::fabs(windSpeed * std::sin(angle * kRadiansPerDegree));
   components.side = angle > 0 ? CrosswindSide::Right : CrosswindSide::Left;
   return components;

@@ -31,7 +31,7 @@ TEST(StandardAtmosphere, MatchesThePublishedTable) {
     EXPECT_NEAR(isa.densityRatio, row.densityRatio, 0.00005);
   }
   // The tropopause, 11,000 m: 216.65 K and 22,632.1 Pa.
-  const StandardAtmosphere tropopause = standardAtmosphere(11000 / kMetresPerFootExact);
+  const StandardAtmosphere tropopause = standardAtmosphere(11000 / kMetresPerFoot);
   EXPECT_NEAR(tropopause.temperatureC, 216.65 - kZeroCelsiusK, 1e-9);
   EXPECT_NEAR(tropopause.pressureHpa, 226.321, 0.001);
 }

@@ -19,6 +19,14 @@ struct CourseCase {
   bool zeroDistance;
 };
 
+// Courses and legs turn with pi cut to 3.14159265358979: the factors of the double
+// nearest pi would move some courses and headings by a hundredth.
+TEST(CourseDistance, TurnsWithTheCutPi) {
+  EXPECT_EQ(kDegreesToRadians, 0.017453292519943278);
+  EXPECT_EQ(kRadiansToDegrees, 57.29577951308238);
+  EXPECT_NE(kDegreesToRadians, kRadiansPerDegree);
+}
+
 // Results are compared as the pilot sees them: to two decimals.
 TEST(CourseDistance, WorkedExamples) {
   const CourseCase cases[] = {
@@ -75,9 +83,9 @@ TEST(CourseDistance, DueNorthIsPositiveZeroNever360) {
 
 TEST(CourseDistance, CourseJustWestOfNorthRoundsUpTo360) {
   // Before rounding: 360 - atan2(sin(d) cos(1 deg), sin(1 deg)) in degrees.
-  const double d = 6.98e-5 * kGeoDegreesToRadians;
-  const double lat = 1 * kGeoDegreesToRadians;
-  const double unrounded = 360 - std::atan2(std::sin(d) * std::cos(lat), std::sin(lat)) * kGeoRadiansToDegrees;
+  const double d = 6.98e-5 * kDegreesToRadians;
+  const double lat = 1 * kDegreesToRadians;
+  const double unrounded = 360 - std::atan2(std::sin(d) * std::cos(lat), std::sin(lat)) * kRadiansToDegrees;
   ASSERT_GT(unrounded, 359.995);
   ASSERT_LT(unrounded, 359.9961);
 
@@ -151,9 +159,9 @@ TEST(CourseDistance, PointsCloserThanHalfAHundredthMileAreZeroDistance) {
 TEST(CourseDistance, DistanceThatIsNotANumberSetsZeroDistance) {
   // Beyond the pole: 90.03 north and 89.97 north on the opposite meridian are the same
   // point, and rounding leaves the haversine term slightly below zero.
-  const double lat1 = 90.03 * kGeoDegreesToRadians;
-  const double lat2 = 89.97 * kGeoDegreesToRadians;
-  const double dLon = (0 - 180) * kGeoDegreesToRadians;
+  const double lat1 = 90.03 * kDegreesToRadians;
+  const double lat2 = 89.97 * kDegreesToRadians;
+  const double dLon = (0 - 180) * kDegreesToRadians;
   const double h = std::sin(dLon * 0.5) * std::sin(dLon * 0.5) * std::cos(lat1) * std::cos(lat2) +
                    std::sin((lat1 - lat2) * 0.5) * std::sin((lat1 - lat2) * 0.5);
   if (!(h < 0 || h > 1)) GTEST_SKIP() << "this mathematics library gives h = " << h << " for these inputs";
