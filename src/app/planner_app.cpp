@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/airport_directory.hpp"
+#include "core/version.hpp"
 
 #include "app/shipped_airport_names.hpp"
 #include "ui/messages.hpp"
@@ -42,7 +43,7 @@ const DirectoryLoad& airportDirectory() {
 PlannerApp::PlannerApp(int& argc, char** argv) : QApplication(argc, argv), launcher_(workingFolder()) {
   // Only the name: a display name would be appended to every window title on X11.
   setApplicationName(ui::programName());
-  setApplicationVersion(QStringLiteral("1.9"));
+  setApplicationVersion(QStringLiteral(ORVANE_VERSION));
   // Lets a Wayland desktop match the window to its menu entry and icon.
   setDesktopFileName(QStringLiteral("net.halvick.orvane"));
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/version.hpp"
 #include "ui/form.hpp"
 #include "windows/app_icon.hpp"
 
@@ -48,7 +49,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   auto* versionFrame = new QFrame;
   versionFrame->setFrameShape(QFrame::Box);
   versionFrame->setFrameShadow(QFrame::Sunken);
-  auto* version = new QLabel(QStringLiteral("Orvane version 1.9"));
+  auto* version = new QLabel(QStringLiteral("Orvane version " ORVANE_VERSION));
   version->setObjectName(QStringLiteral("aboutVersion"));
   (new QVBoxLayout(versionFrame))->addWidget(version);
 
@@ -78,7 +79,7 @@ void AboutDialog::setTexts(const QString& upper, const QString& lower) {
 
 QString AboutDialog::upperText() {
   return QStringLiteral(
-      "Orvane 1.9, flight planning for VFR pilots.\r\n"
+      "Orvane " ORVANE_VERSION ", flight planning for VFR pilots.\r\n"
       "A version for pocket computers is available for a small fee.\r\n"
       "contact email: orvane@halvick.net or visit:\r\n"
       "https://halvick.net/orvane/\r\n"

@@ -21,10 +21,7 @@
 
 #include "core/clock.hpp"
 #include "core/numbers.hpp"
-
-#ifndef ORVANE_VERSION
-#error "ORVANE_VERSION is set by src/windows/CMakeLists.txt"
-#endif
+#include "core/version.hpp"
 
 namespace orvane {
 namespace {

@@ -21,6 +21,7 @@
 #include "core/flight.hpp"
 #include "core/leg.hpp"
 #include "core/nav_log.hpp"
+#include "core/version.hpp"
 #include "../worked_flight.hpp"
 #include "test_support.hpp"
 
@@ -178,7 +179,7 @@ class NavLogPagesTest : public QObject {
       QVERIFY2(all.contains(QString::fromLatin1(heading)), heading);
     }
     QVERIFY(page.has(QStringList{QStringLiteral("Planned"), QStringLiteral("with"), QStringLiteral("Orvane"),
-                                 QStringLiteral("1.9"), QStringLiteral("Page"), QString::number(number),
+                                 QStringLiteral(ORVANE_VERSION), QStringLiteral("Page"), QString::number(number),
                                  QStringLiteral("of"), QString::number(count)}));
   }
 
@@ -246,7 +247,9 @@ class NavLogPagesTest : public QObject {
     QVERIFY(info.output.contains(
         QRegularExpression(QStringLiteral("^Title: +Nav Log$"), QRegularExpression::MultilineOption)));
     QVERIFY(info.output.contains(
-        QRegularExpression(QStringLiteral("^Creator: +Orvane 1\\.9$"), QRegularExpression::MultilineOption)));
+        QRegularExpression(QStringLiteral("^Creator: +Orvane ") + QRegularExpression::escape(QStringLiteral(ORVANE_VERSION)) +
+                               QStringLiteral("$"),
+                           QRegularExpression::MultilineOption)));
   }
 
   // One sans-serif family, embedded, and nothing printed smaller than the kneeboard allows.
