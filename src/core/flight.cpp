@@ -111,7 +111,7 @@ CalculateResult flyLeg(FlightPlan& plan, const LocalDateTime& takeOff, PlannedLe
   plan.navLog.nextLegName =
       leg.ends ? routePairName(legEndName(leg.ends->fromId, leg.ends->from), legEndName(leg.ends->toId, leg.ends->to))
                : std::string();
-  recordLegInNavLog(plan);
+  recordLegInNavLog(plan.navLog, plan.inputs, plan.results);
   leg.results = plan.results;
   leg.arrival = plan.totals.nextTakeOff;
   leg.arrivalDaylightSaving = plan.totals.nextTakeOffDaylightSaving;

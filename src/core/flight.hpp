@@ -8,32 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "core/clock.hpp"
 #include "core/airplane.hpp"
+#include "core/clock.hpp"
+#include "core/flight_totals.hpp"
 #include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
 #include "core/leg.hpp"
 #include "core/nav_log.hpp"
 
 namespace orvane {
-
-struct FlightTotals {
-  double totalDistance = 0;       // sum of DIST since start or Reset, unrounded
-  double totalEteMinutes = 0;     // sum of the unrounded ETEs, not shown itself
-  double totalFlightTime = 0;     // [hours, hundredths] recomputed from totalEteMinutes
-  double totalFuelUsed = 0;       // [gallons] rounded to hundredths after each leg
-  std::string takeOffText;        // take-off of the flight's first leg, "9:00:00"
-  LocalDateTime takeOffTime;      // the same take-off, date included
-  std::string zuluText;           // "[ 8:00:00 zulu ]", set with the take-off text
-  std::string arrivalText;        // ETA of the latest leg
-  std::string routeLine;          // the legs flown, " QQA ---> QQB ;" each
-  bool firstLegPending = true;    // the next leg sets the take-off and zulu texts
-  LocalDateTime nextTakeOff;      // the take-off picker
-  // Summer time or not, when the picker shows an arrival: in the hour an autumn change
-  // repeats, the wall clock alone cannot tell which of the two the leg arrived in.
-  int nextTakeOffDaylightSaving = kDaylightSavingByRules;
-  friend bool operator==(const FlightTotals&, const FlightTotals&) = default;
-};
 
 /// The two airports of a leg, as the course window gave them.
 struct LegEnds {

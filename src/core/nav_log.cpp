@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "core/flight.hpp"
 #include "core/numbers.hpp"
 
 namespace orvane {
@@ -74,10 +73,7 @@ std::string routePairName(std::string_view origin, std::string_view destination)
   return name;
 }
 
-void recordLegInNavLog(FlightPlan& plan) {
-  const LegInputs& in = plan.inputs;
-  const LegResults& r = plan.results;
-  NavLog& log = plan.navLog;
+void recordLegInNavLog(NavLog& log, const LegInputs& in, const LegResults& r) {
   NavLogLeg leg;
   if (log.nextLegName.empty()) {
     leg.name = "Leg " + wholeNumber(static_cast<std::int32_t>(log.legs.size() + 1));

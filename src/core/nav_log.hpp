@@ -10,12 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/flight_totals.hpp"
 #include "core/fuel_policy.hpp"
+#include "core/leg.hpp"
 
 namespace orvane {
-
-struct FlightPlan;
-struct FlightTotals;
 
 /// One computed leg as the nav log keeps it: the values the planner showed for it.
 struct NavLogLeg {
@@ -50,8 +49,8 @@ struct NavLog {
 };
 
 /// Adds the leg just computed, once the clock has stepped: its inputs and results as
-/// the planner now holds them.
-void recordLegInNavLog(FlightPlan& plan);
+/// the planner now holds them. The course window's pair, when it gave one, names it.
+void recordLegInNavLog(NavLog& log, const LegInputs& in, const LegResults& r);
 
 /// The name of the leg that the next Calculate records: "QQA-QQB".
 std::string routePairName(std::string_view origin, std::string_view destination);
