@@ -18,7 +18,7 @@
 #include "ui/fields.hpp"
 #include "ui/form.hpp"
 #include "ui/messages.hpp"
-#include "windows/planner_dialog.hpp"
+#include "windows/calculate_messages.hpp"
 
 namespace orvane {
 namespace {

@@ -334,17 +334,6 @@ void PlannerDialog::writeFields() {
   ui::writeNumber(totalFuelUsed_, t.totalFuelUsed);
 }
 
-std::string_view calculateOutcomeMessage(CalculateOutcome outcome) {
-  switch (outcome) {
-    case CalculateOutcome::Calculated: break;
-    case CalculateOutcome::AirspeedTooLow: return kEnterCorrectTasMessage;
-    case CalculateOutcome::WindTooStrong: return kWindTooStrongMessage;
-    case CalculateOutcome::NotComputable: return kNotComputableMessage;
-    case CalculateOutcome::ClockOutOfRange: return kClockOutOfRangeMessage;
-  }
-  return {};
-}
-
 void PlannerDialog::calculate() {
   readFields();
   const CalculateResult result = calculateNextLeg(plan_, pickerTime());

@@ -18,6 +18,7 @@
 #include "core/flight.hpp"
 #include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
+#include "windows/calculate_messages.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "core/route_exchange.hpp"
 #include "windows/nav_log_pages.hpp"
@@ -60,18 +61,8 @@ inline constexpr const char* kAviationWeather = "https://aviationweather.gov/";
 inline constexpr const char* kWeatherBriefing = "https://www.1800wxbrief.com/";
 }  // namespace web_pages
 
-inline constexpr std::string_view kEnterCorrectTasMessage = "Enter correct TAS!";
-inline constexpr std::string_view kWindTooStrongMessage = "Wind is too strong for this TAS!";
-inline constexpr std::string_view kNotComputableMessage =
-    "These values give no leg that can be computed. Please check the inputs.";
-inline constexpr std::string_view kClockOutOfRangeMessage =
-    "The arrival time of this leg lies beyond the clock's range. Please check the inputs.";
-inline constexpr std::string_view kFuelShortMessage = "You don't have enough fuel to complete this trip!";
 inline constexpr std::string_view kCannotOpenWebsiteMessage = "Cannot open this website!";
 inline constexpr const char* kProgramTitle = "Orvane - by Halvick";
-
-/// The message Calculate shows for a leg it refuses; empty for a computed one.
-std::string_view calculateOutcomeMessage(CalculateOutcome outcome);
 
 inline constexpr std::string_view kNoCalculatorMessage =
     "No calculator could be started: none of the usual calculator programs was found.";
