@@ -41,6 +41,8 @@ can_run_as_root() {  # $1: the commands root would run
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libpugixml-dev zlib1g-dev nlohmann-json3-dev)
 if [ "$want_tests" -eq 1 ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales tzdata)
+  # scripts/check-includes.py: the include graph of the sources, a ctest test.
+  packages+=(python3)
   # scripts/test-package.sh: validates the package's files and starts it under Xvfb.
   packages+=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool)
   # scripts/run-asan.sh --check: the sanitizer build started under Xvfb and openbox.
