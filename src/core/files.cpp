@@ -361,10 +361,6 @@ std::optional<std::string> readUpTo(const fs::path& path, std::size_t limit) {
 
 }  // namespace
 
-std::optional<std::string> readFileText(const fs::path& path) {
-  return readUpTo(path, static_cast<std::size_t>(-1));
-}
-
 std::optional<std::string> readFilePrefix(const fs::path& path, std::size_t limit) {
   return readUpTo(path, limit);
 }

@@ -19,12 +19,11 @@
 
 namespace orvane {
 
-/// The file's bytes, or empty when it cannot be opened or read, or is no plain file.
-/// Like every reading here, it first finishes saves that were interrupted while
-/// rewriting a file in place, and removes what killed saves left beside this file.
-std::optional<std::string> readFileText(const std::filesystem::path& path);
+// Every reading here first finishes saves that were interrupted while rewriting a file
+// in place, and removes what killed saves left beside the file it reads.
 
-/// At most `limit` bytes from the start of the file.
+/// At most `limit` bytes from the start of the file; empty when it cannot be opened or
+/// read, or is no plain file.
 std::optional<std::string> readFilePrefix(const std::filesystem::path& path, std::size_t limit);
 
 enum class FileRead {

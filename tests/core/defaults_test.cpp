@@ -15,6 +15,7 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
 
@@ -374,7 +375,7 @@ TEST(DefaultsFile, WriteGivesTheFormattedText) {
   const fs::path file = folder.file("config.fly");
   writeBytes(file, "old content that is much longer than nothing at all");
   ASSERT_EQ(writeDefaultsFile(file, kExampleText), FileWrite::Written);
-  EXPECT_EQ(readFileText(file), kExampleText);
+  EXPECT_EQ(readBytes(file), kExampleText);
 }
 
 TEST(DefaultsFile, Outcomes) {

@@ -28,7 +28,7 @@ std::string patternBytes(std::size_t size) {
 // ---------------------------------------------------------------------------------
 // Reading
 
-TEST(ReadFileText, GivesEveryByteUnchanged) {
+TEST(ReadWholeFile, GivesEveryByteUnchanged) {
   TempFolder folder;
   const struct {
     const char* name;
@@ -43,21 +43,10 @@ TEST(ReadFileText, GivesEveryByteUnchanged) {
     SCOPED_TRACE(c.name);
     const fs::path file = folder.file("data.fly");
     writeBytes(file, c.bytes);
-    const auto text = readFileText(file);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(*text, c.bytes);
+    const WholeFile whole = readWholeFile(file, 1 << 20);
+    ASSERT_EQ(whole.outcome, FileRead::Read);
+    EXPECT_EQ(whole.bytes, c.bytes);
   }
-}
-
-TEST(ReadFileText, MissingFileGivesNothing) {
-  TempFolder folder;
-  EXPECT_EQ(readFileText(folder.file("missing.fly")), std::nullopt);
-  EXPECT_EQ(readFileText(folder.file("no-folder/missing.fly")), std::nullopt);
-}
-
-TEST(ReadFileText, DirectoryGivesNothing) {
-  TempFolder folder;
-  EXPECT_EQ(readFileText(folder.path()), std::nullopt);
 }
 
 TEST(ReadFilePrefix, StopsAtTheLimit) {
@@ -394,6 +383,7 @@ TEST(ReadWholeFile, WhatCannotBeReadWhole) {
   EXPECT_EQ(readWholeFile("/dev/zero", 4096).outcome, FileRead::CannotOpen);
   EXPECT_EQ(readWholeFile(folder.path(), 4096).outcome, FileRead::CannotOpen);
   EXPECT_EQ(readWholeFile(folder.file("missing.fly"), 4096).outcome, FileRead::CannotOpen);
+  EXPECT_EQ(readWholeFile(folder.file("no-folder/missing.fly"), 4096).outcome, FileRead::CannotOpen);
 
   writeBytes(file, "QQA:1;2,");
   fs::permissions(file, fs::perms::none, fs::perm_options::replace);

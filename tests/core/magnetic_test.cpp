@@ -59,10 +59,10 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 // 100 km high; where the horizontal field is below 2,000 nT the declination is still
 // computed but marked unreliable.
 TEST(MagneticDeclination, TestValuesOverTheModelsYears) {
-  const std::optional<std::string> text = readFileText(ORVANE_TEST_DATA_FOLDER "/wmm2025-test-values.csv");
-  ASSERT_TRUE(text);
+  const WholeFile file = readWholeFile(ORVANE_TEST_DATA_FOLDER "/wmm2025-test-values.csv", 1 << 20);
+  ASSERT_EQ(file.outcome, FileRead::Read);
   int rows = 0;
-  for (std::string_view line : split(*text, '\n')) {
+  for (std::string_view line : split(file.bytes, '\n')) {
     const std::vector<std::string_view> cells = split(line, ',');
     if (cells.size() != 6 || decimalNumberLength(cells[0]) != cells[0].size()) continue;  // the header, the end
     double v[6];
