@@ -63,12 +63,6 @@ AirportFile readAirportFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::optional<std::string> loadAirportText(const std::filesystem::path& path) {
-  AirportFile file = readAirportFile(path);
-  if (file.outcome != AirportsLoad::Loaded) return std::nullopt;
-  return std::move(file.text);
-}
-
 FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text) {
   return replaceFile(path, text);
 }
@@ -156,10 +150,6 @@ AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesyste
   AirportFile file = readAirportFile(path);
   database.text = std::move(file.text);
   return file.outcome;
-}
-
-bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path) {
-  return loadAirportDatabase(database, path) == AirportsLoad::Loaded;
 }
 
 AirportAddition addAirportToFile(AirportDatabase& database, const std::filesystem::path& path,

@@ -39,11 +39,6 @@ inline constexpr std::string_view kCannotOpenAirportsMessage = "Cannot open airp
 /// 100 MB one for minutes), so it is refused instead, and never replaced.
 inline constexpr std::size_t kLargestAirportsFileBytes = std::size_t{8} * 1024 * 1024;
 
-/// Reads the whole airport file, every byte as it is (zero bytes and text in other
-/// encodings too, so that a rewrite keeps them); empty when it cannot be opened or is
-/// larger than kLargestAirportsFileBytes.
-std::optional<std::string> loadAirportText(const std::filesystem::path& path);
-
 /// Replaces the airport file by the airport text.
 FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text);
 
@@ -93,12 +88,10 @@ enum class AirportsLoad {
   TooLarge,    // airportsTooLargeMessage()
 };
 
-/// Replaces the airport text by the file's content; an empty text when the file cannot
-/// be opened or is too large.
+/// Replaces the airport text by the file's content, every byte as it is (zero bytes and
+/// text in other encodings too, so that a rewrite keeps them); an empty text when the
+/// file cannot be opened or is larger than kLargestAirportsFileBytes.
 AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
-
-/// As loadAirportDatabase; false when the file was not read.
-bool reloadAirportDatabase(AirportDatabase& database, const std::filesystem::path& path);
 
 /// What adding an airport did.
 struct AirportAddition {

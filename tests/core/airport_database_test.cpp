@@ -34,7 +34,7 @@ struct Database {
 
   void read(std::string_view content) {
     writeBytes(file, content);
-    ASSERT_TRUE(reloadAirportDatabase(db, file));
+    ASSERT_EQ(loadAirportDatabase(db, file), AirportsLoad::Loaded);
   }
   FileWrite add(std::string_view identifier, GeoPosition position) {
     const AirportAddition addition = addAirportToFile(db, file, identifier, position);
@@ -43,14 +43,14 @@ struct Database {
   }
 };
 
-TEST(AirportDatabase, ReloadReadsTheFileAndReportsAMissingOne) {
+TEST(AirportDatabase, LoadReadsTheFileAndReportsAMissingOne) {
   Database d;
   d.read(kTwoAirports);
   EXPECT_EQ(d.db.text, kTwoAirports);
 
   fs::remove(d.file);
   d.db.unsavedRecords = std::string(kQqcRecord);
-  EXPECT_FALSE(reloadAirportDatabase(d.db, d.file));
+  EXPECT_EQ(loadAirportDatabase(d.db, d.file), AirportsLoad::CannotOpen);
   EXPECT_EQ(d.db.text, "");
   EXPECT_EQ(d.db.unsavedRecords, "");  // a reload drops what is not in the file
 }
@@ -142,7 +142,7 @@ TEST(AirportDatabase, FileThatVanishedIsCreatedWithTheNewRecord) {
 
 TEST(AirportDatabase, FileThatNeverExistedIsCreated) {
   Database d;
-  EXPECT_FALSE(reloadAirportDatabase(d.db, d.file));
+  EXPECT_EQ(loadAirportDatabase(d.db, d.file), AirportsLoad::CannotOpen);
   EXPECT_EQ(d.add("QQC", kQqc), FileWrite::Written);
   EXPECT_EQ(readBytes(d.file), kQqcRecord);
 }

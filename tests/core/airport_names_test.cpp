@@ -168,9 +168,9 @@ TEST(DescribeAirport, UnknownIdentifierGivesNothing) {
 const std::filesystem::path kDataFolder = ORVANE_DATA_FOLDER;
 
 TEST(ShippedAirportNames, OneLinePerAirportInTheDatabaseInItsOrder) {
-  const auto airportText = loadAirportText(kDataFolder / kAirportsFileName);
-  ASSERT_TRUE(airportText.has_value());
-  const std::vector<std::string> identifiers = parseAirportText(*airportText).identifiers;
+  AirportDatabase airports;
+  ASSERT_EQ(loadAirportDatabase(airports, kDataFolder / kAirportsFileName), AirportsLoad::Loaded);
+  const std::vector<std::string> identifiers = parseAirportText(airports.text).identifiers;
   ASSERT_FALSE(identifiers.empty());
 
   const std::string namesText = test::readBytes(kDataFolder / "airport-names.txt");

@@ -13,6 +13,7 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readBytes;
 using test::TempFolder;
 using Identifiers = std::vector<std::string>;
 
@@ -309,13 +310,18 @@ TEST(AirportFile, SaveAndLoadKeepTheTextExactly) {
   const fs::path file = folder.file("airports.fly");
   const std::string text = std::string(kTwoAirports) + "# a comment\n\nQQC:39.100000;-74.900000,";
   ASSERT_EQ(saveAirportText(file, text), FileWrite::Written);
-  EXPECT_EQ(readFileText(file), text);
-  EXPECT_EQ(loadAirportText(file), text);
+  EXPECT_EQ(readBytes(file), text);
+  AirportDatabase database;
+  EXPECT_EQ(loadAirportDatabase(database, file), AirportsLoad::Loaded);
+  EXPECT_EQ(database.text, text);
 }
 
-TEST(AirportFile, LoadingAMissingFileGivesNothing) {
+TEST(AirportFile, LoadingAMissingFileGivesAnEmptyText) {
   TempFolder folder;
-  EXPECT_EQ(loadAirportText(folder.file("airports.fly")), std::nullopt);
+  AirportDatabase database{"QQA:1;2,", "QQB:3;4,"};
+  EXPECT_EQ(loadAirportDatabase(database, folder.file("airports.fly")), AirportsLoad::CannotOpen);
+  EXPECT_EQ(database.text, "");
+  EXPECT_EQ(database.unsavedRecords, "");
 }
 
 TEST(AirportFile, LoadingAnEmptyFileGivesAnEmptyText) {
@@ -324,10 +330,10 @@ TEST(AirportFile, LoadingAnEmptyFileGivesAnEmptyText) {
   ASSERT_EQ(saveAirportText(file, ""), FileWrite::Written);
   ASSERT_TRUE(fs::exists(file));
   EXPECT_EQ(fs::file_size(file), 0u);
-  const auto text = loadAirportText(file);
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(*text, "");
-  EXPECT_TRUE(parseAirportText(*text).identifiers.empty());
+  AirportDatabase database{"QQA:1;2,", ""};
+  EXPECT_EQ(loadAirportDatabase(database, file), AirportsLoad::Loaded);
+  EXPECT_EQ(database.text, "");
+  EXPECT_TRUE(parseAirportText(database.text).identifiers.empty());
 }
 
 TEST(AirportFile, ZeroBytesInTheFileAreKept) {
@@ -337,29 +343,9 @@ TEST(AirportFile, ZeroBytesInTheFileAreKept) {
       std::string("QQA:40.5;-75.25,\0junk", 21) + std::string(106, 'x') + "QQB:41.75;-72.5,";
   ASSERT_EQ(bytes.size(), 127u + 16u);
   ASSERT_EQ(replaceFile(file, bytes), FileWrite::Written);
-  EXPECT_EQ(loadAirportText(file), bytes);
-}
-
-TEST(AirportFile, AddingWhenTheFileDidNotExistCreatesItWithOneRecord) {
-  TempFolder folder;
-  const fs::path file = folder.file("airports.fly");
-  std::string text = loadAirportText(file).value_or(std::string());
-  ASSERT_EQ(addAirport(text, "QQC", {39.1, -74.9}), AddAirportOutcome::Added);
-  ASSERT_EQ(saveAirportText(file, text), FileWrite::Written);
-  EXPECT_EQ(readFileText(file), "QQC:39.100000;-74.900000,");
-}
-
-TEST(AirportFile, AddingRewritesTheTextAsLastRead) {
-  TempFolder folder;
-  const fs::path file = folder.file("airports.fly");
-  ASSERT_EQ(saveAirportText(file, kTwoAirports), FileWrite::Written);
-  std::string text = loadAirportText(file).value();
-
-  // Another program changes the file after it was read: its change is lost.
-  ASSERT_EQ(replaceFile(file, "ZZZ:1;2,"), FileWrite::Written);
-  ASSERT_EQ(addAirport(text, "QQC", {39.1, -74.9}), AddAirportOutcome::Added);
-  ASSERT_EQ(saveAirportText(file, text), FileWrite::Written);
-  EXPECT_EQ(readFileText(file), std::string(kTwoAirports) + "QQC:39.100000;-74.900000,");
+  AirportDatabase database;
+  EXPECT_EQ(loadAirportDatabase(database, file), AirportsLoad::Loaded);
+  EXPECT_EQ(database.text, bytes);
 }
 
 TEST(AirportFile, SavingWhereNoFileCanBeWrittenFails) {

@@ -29,9 +29,10 @@ struct ExampleFlight {
 };
 
 ExampleFlight flyExample() {
-  const auto text = loadAirportText(std::filesystem::path(ORVANE_DATA_FOLDER) / "airports.fly");
-  EXPECT_TRUE(text.has_value());
-  const AirportTable table = parseAirportText(text.value_or("")).table;
+  AirportDatabase airports;
+  EXPECT_EQ(loadAirportDatabase(airports, std::filesystem::path(ORVANE_DATA_FOLDER) / "airports.fly"),
+            AirportsLoad::Loaded);
+  const AirportTable table = parseAirportText(airports.text).table;
   ExampleFlight flight;
   flight.plan.inputs = test::kWorkedLeg;
   flight.fuelOnBoardAtTakeOff = flight.plan.inputs.fuelOnBoard;

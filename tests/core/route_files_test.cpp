@@ -32,9 +32,9 @@ const fs::path kExchange = ORVANE_EXCHANGE_FOLDER;
 const fs::path kSchemas = ORVANE_SCHEMA_FOLDER;
 
 AirportTable shippedAirports() {
-  const auto text = loadAirportText(fs::path(ORVANE_DATA_FOLDER) / "airports.fly");
-  EXPECT_TRUE(text.has_value());
-  return parseAirportText(text.value_or("")).table;
+  AirportDatabase airports;
+  EXPECT_EQ(loadAirportDatabase(airports, fs::path(ORVANE_DATA_FOLDER) / "airports.fly"), AirportsLoad::Loaded);
+  return parseAirportText(airports.text).table;
 }
 
 /// The shipped directory of the world's airfields; null (and a failure) when it cannot be read.
