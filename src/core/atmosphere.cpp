@@ -67,14 +67,6 @@ bool withinStandardAtmosphere(double altitudeFt) noexcept {
   return metres >= kIsaLowerLimitM && metres <= kIsaUpperLimitM;
 }
 
-StandardAtmosphere standardAtmosphere(double pressureAltitudeFt) noexcept {
-  const double metres = pressureAltitudeFt * kMetresPerFoot;
-  const double temperature = temperatureK(metres);
-  const double pressure = pressurePa(metres);
-  return {temperature - kZeroCelsiusK, pressure / kPascalsPerHectopascal,
-          pressure / (kIsaGasConstant * temperature) / kSeaLevelDensity};
-}
-
 double hectopascals(double pressure, PressureUnit unit) noexcept {
   return unit == PressureUnit::Hectopascals ? pressure : pressure * kPascalsPerInchOfMercury / kPascalsPerHectopascal;
 }

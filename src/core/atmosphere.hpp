@@ -31,20 +31,9 @@ inline constexpr double kSecondsPerHour = 3600;
 enum class PressureUnit { Hectopascals, InchesOfMercury };
 enum class SpeedUnit { Knots, StatuteMilesPerHour };
 
-/// The standard atmosphere at one pressure altitude.
-struct StandardAtmosphere {
-  double temperatureC = 0;  // [degC]
-  double pressureHpa = 0;   // [hPa]
-  double densityRatio = 0;  // density over the sea-level density 1.225 kg/m^3
-};
-
 /// True for a pressure altitude [feet] within the model, -5,000 m to 20,000 m
 /// (-16,404 ft to 65,617 ft), bounds included; false for NaN.
 bool withinStandardAtmosphere(double altitudeFt) noexcept;
-
-/// The standard atmosphere at `pressureAltitudeFt` [feet]; outside the model's
-/// altitudes (see withinStandardAtmosphere) the layer at the nearer end is extended.
-StandardAtmosphere standardAtmosphere(double pressureAltitudeFt) noexcept;
 
 /// The pressure [hPa] of an altimeter setting given in `unit`.
 double hectopascals(double pressure, PressureUnit unit) noexcept;
