@@ -550,10 +550,6 @@ std::size_t lineOf(std::string_view text, std::size_t offset) {
 
 }  // namespace
 
-RouteFormat routeFormatForPath(const std::filesystem::path& path) {
-  return equalIgnoringCase(path.extension().string(), ".fpl") ? RouteFormat::FlightPlan : RouteFormat::Gpx;
-}
-
 std::string flightPlanIdentifier(std::string_view name) {
   std::string identifier;
   for (const char c : name) {

@@ -38,9 +38,6 @@ inline constexpr std::size_t kLongestReadPointName = 40;
 inline constexpr std::size_t kLongestFlightPlanIdentifier = 12;
 inline constexpr std::size_t kLongestFlightPlanText = 25;
 
-/// The format a file name asks for: ".fpl" (any case) is FlightPlan, anything else GPX.
-RouteFormat routeFormatForPath(const std::filesystem::path& path);
-
 /// `name` as a FlightPlan identifier: letters upper-cased, every other character that
 /// is not A-Z or 0-9 dropped, cut to 12. Empty when nothing is left.
 std::string flightPlanIdentifier(std::string_view name);
