@@ -83,13 +83,10 @@ class PlannerDialog : public QDialog {
   void writeFields();
 
   const FlightPlan& flightPlan() const { return plan_; }
-  const AirplaneData& airplaneData() const { return plan_.airplane; }
   const RememberedAirports& rememberedAirports() const { return remembered_; }
-  const std::string& originIdentifier() const { return remembered_.originId; }
   /// The flight's fuel policy: the usual one at start and after Reset, as the Fuel Plan
   /// window last left it, or as a plan brings it.
   const FuelPolicy& fuelPolicy() const { return fuelPolicy_; }
-  void setFuelPolicy(const FuelPolicy& policy) { fuelPolicy_ = policy; }
   /// What the nav log's pages and CSV show: the legs, the totals and the fuel check.
   NavLogSheet navLogSheet() const;
 
@@ -98,8 +95,6 @@ class PlannerDialog : public QDialog {
   bool openPlanFile(const QString& file);
   /// Saves the plan as `file` (replaced atomically); false, with a message, on failure.
   bool savePlanFile(const QString& file);
-  /// The plan file last opened or saved; empty for a new flight.
-  const QString& planFile() const { return planFile_; }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

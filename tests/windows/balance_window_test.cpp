@@ -347,9 +347,9 @@ class BalanceWindowTest : public QObject {
         QVERIFY(!w.window->isVisible());
       });
       QCOMPARE(catcher_->texts(), QStringList());
-      QCOMPARE(planner_->airplaneData().tailNumber, std::string("N999"));
-      QCOMPARE(planner_->airplaneData().frontSeatsArm, 38.5);
-      QCOMPARE(planner_->airplaneData().pilotWeight, 180.0);
+      QCOMPARE(planner_->flightPlan().airplane.tailNumber, std::string("N999"));
+      QCOMPARE(planner_->flightPlan().airplane.frontSeatsArm, 38.5);
+      QCOMPARE(planner_->flightPlan().airplane.pilotWeight, 180.0);
       QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("150"));
     }
     // The planner refuses the fuel at its next reading.
@@ -358,7 +358,7 @@ class BalanceWindowTest : public QObject {
     QCOMPARE(catcher_->texts().value(0), QStringLiteral("Please enter a number between 0 and 100."));
     // Closing without a Calculate hands back what was typed all the same.
     fromTheMenu([&](const BalanceWindow& w) { w.type("MaxWeight", QStringLiteral("9")); });
-    QCOMPARE(planner_->airplaneData().maxWeight, 9.0);
+    QCOMPARE(planner_->flightPlan().airplane.maxWeight, 9.0);
     // A refusal at the closing is told, and the window closes with what was taken.
     test::typeInto(plannerField("FuelOnBoard"), QStringLiteral("40"));
     catcher_->clear();
@@ -368,8 +368,8 @@ class BalanceWindowTest : public QObject {
       w.type("FuelOnBoard", QStringLiteral("20"));  // after the refused field: not taken
     });
     QCOMPARE(catcher_->texts(), QStringList{kNotANumber});
-    QCOMPARE(planner_->airplaneData().maxWeight, 2400.0);
-    QCOMPARE(planner_->airplaneData().usefulLoad, 800.0);
+    QCOMPARE(planner_->flightPlan().airplane.maxWeight, 2400.0);
+    QCOMPARE(planner_->flightPlan().airplane.usefulLoad, 800.0);
     QCOMPARE(plannerField("FuelOnBoard")->text(), QStringLiteral("40"));
   }
 

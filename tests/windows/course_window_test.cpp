@@ -538,7 +538,7 @@ class CourseWindowTest : public QObject {
     QCOMPARE(catcher_->texts().size(), 1);
     QCOMPARE(plannerText("Route"), QStringLiteral(" QQA ---> 49.96N 8.64E ; 49.96N 8.64E ---> QQA ;"));
     // The typed origin had no identifier: the home airport that defaults save stays.
-    QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
+    QCOMPARE(planner_->rememberedAirports().originId, std::string("QQA"));
   }
 
   // A position typed into the origin takes the Origin list's choice and name away; the

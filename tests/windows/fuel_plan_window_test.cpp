@@ -232,9 +232,12 @@ class FuelPlanWindowTest : public QObject {
     QCOMPARE(planner_->fuelPolicy().taxiGallons, 1.5);
     QCOMPARE(planner_->fuelPolicy().contingencyPercent, 10.0);
     QCOMPARE(planner_->fuelPolicy().finalReserveMinutes, 30.0);
-    FuelPolicy changed = planner_->fuelPolicy();
-    changed.taxiGallons = 3;
-    planner_->setFuelPolicy(changed);
+    // This flight's own policy, from the window: Reset gives the usual one back.
+    fuelPlan([&](const FuelWindow& w) {
+      typePolicy(w, "3", "10");
+      w.click("okButton");
+    });
+    QCOMPARE(planner_->fuelPolicy().taxiGallons, 3.0);
     plannerClick("resetButton");
     QCOMPARE(planner_->fuelPolicy().taxiGallons, 1.5);
   }

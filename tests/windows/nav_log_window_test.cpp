@@ -287,7 +287,7 @@ class NavLogWindowTest : public QObject {
       test::WithoutRootPowers asPilot;
       if (!asPilot.bound()) QSKIP("permissions cannot be made to bind");
       const FlightPlan& plan = planner_->flightPlan();
-      problem = writeNavLog({older, NavLogFormat::Csv}, {plan.navLog, plan.totals, planner_->airplaneData()});
+      problem = writeNavLog({older, NavLogFormat::Csv}, {plan.navLog, plan.totals, planner_->flightPlan().airplane});
     }
     QVERIFY2(problem.contains(QStringLiteral("could not be saved as \"%1\"").arg(QDir::toNativeSeparators(older))),
              qPrintable(problem));
@@ -301,7 +301,7 @@ class NavLogWindowTest : public QObject {
     writeFile(QStringLiteral("flight.csv"), QByteArray(100000, 'x'));
     const FlightPlan& plan = planner_->flightPlan();
     QCOMPARE(writeNavLog({path(QStringLiteral("flight.csv")), NavLogFormat::Csv},
-                         {plan.navLog, plan.totals, planner_->airplaneData()}),
+                         {plan.navLog, plan.totals, planner_->flightPlan().airplane}),
              QString());
     QCOMPARE(readFile(path(QStringLiteral("flight.csv"))), kWorkedFlightCsv);
   }

@@ -256,8 +256,8 @@ class PlannerWindowTest : public QObject {
     }
     for (const char* key : kEmptyAtStart) QCOMPARE(text(key), QString());
     QCOMPARE(airports_.text, kAirports.toStdString());
-    QCOMPARE(planner_->originIdentifier(), std::string("QQA"));
-    QCOMPARE(planner_->airplaneData().airplaneType, std::string("Trainer"));
+    QCOMPARE(planner_->rememberedAirports().originId, std::string("QQA"));
+    QCOMPARE(planner_->flightPlan().airplane.airplaneType, std::string("Trainer"));
     QCOMPARE(QApplication::focusWidget(), button("getTcButton"));
   }
 
