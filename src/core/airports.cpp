@@ -205,6 +205,11 @@ std::string airportsTooLargeMessage() {
          "Please check the file.";
 }
 
+FileWriteTexts airportsWriteTexts(bool fileTooLarge) {
+  return {fileTooLarge ? airportsTooLargeMessage() : std::string(kCannotOpenAirportsMessage),
+          std::string(kAirportsWriteFailedMessage), std::string(kAirportsPartlyWrittenMessage)};
+}
+
 std::string airportAddedMessage(std::string_view identifier) {
   return "Airport " + std::string(identifier) + " was added to database!";
 }

@@ -126,5 +126,8 @@ inline constexpr std::string_view kAirportsPartlyWrittenMessage =
     "please check it with Tools > Edit Airports Database. The new airport is kept until Orvane closes.";
 /// An airports file larger than kLargestAirportsFileBytes, which is neither read nor replaced.
 std::string airportsTooLargeMessage();
+/// What a failed save of an added airport tells the pilot (see fileWriteMessage); a file
+/// too large to be replaced says so.
+FileWriteTexts airportsWriteTexts(bool fileTooLarge);
 
 }  // namespace orvane

@@ -125,6 +125,13 @@ DefaultsLoad readDefaultsFile(const std::filesystem::path& path) {
   return load;
 }
 
+FileWriteTexts defaultsWriteTexts() {
+  return {std::string(kCannotOpenDefaultsMessage),
+          "The defaults file could not be written (is the disk full?); it was left as it was.",
+          "The defaults file could only be partly written (is the disk full?) and may now be damaged: "
+          "please save the defaults again once the disk has room."};
+}
+
 FileWrite writeDefaultsFile(const std::filesystem::path& path, std::string_view text) {
   return replaceFile(path, text);
 }

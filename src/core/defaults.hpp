@@ -68,6 +68,9 @@ DefaultsLoad readDefaultsFile(const std::filesystem::path& path);
 /// Replaces the file by the formatted values.
 FileWrite writeDefaultsFile(const std::filesystem::path& path, std::string_view text);
 
+/// What a failed save of the defaults file tells the pilot (see fileWriteMessage).
+FileWriteTexts defaultsWriteTexts();
+
 /// A message for a problem that keeps the values from being saved.
 std::string defaultsProblemMessage(const FormattedDefaults& formatted);
 

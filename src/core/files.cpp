@@ -455,6 +455,27 @@ std::string fileWriteRefusalMessage(FileWrite outcome, const fs::path& path) {
   }
 }
 
+FileWriteTexts chosenFileWriteTexts(std::string_view thing, std::string_view shownFile) {
+  const std::string quoted = "\"" + std::string(shownFile) + "\"";
+  return {std::string(thing) + " could not be saved as " + quoted +
+              ": the file or its folder cannot be written. Please choose another folder.",
+          std::string(thing) + " could not be written to " + quoted + " (is the disk full?); no file was changed.",
+          std::string(thing) + " could only be partly written to " + quoted +
+              " (is the disk full?) and that file may be damaged: please save it again once the disk has room."};
+}
+
+std::string fileWriteMessage(FileWrite outcome, const FileWriteTexts& texts, const fs::path& path) {
+  switch (outcome) {
+    case FileWrite::Written: return {};
+    case FileWrite::CannotOpen: return texts.cannotOpen;
+    case FileWrite::WriteFailed: return texts.writeFailed;
+    case FileWrite::PartlyWritten: return texts.partlyWritten;
+    case FileWrite::ForeignLink:
+    case FileWrite::NoSafeInPlace: return fileWriteRefusalMessage(outcome, path);
+  }
+  return {};
+}
+
 std::optional<fs::path> saveJournalFolder() {
   const char* state = std::getenv("XDG_STATE_HOME");
   fs::path base;

@@ -72,6 +72,22 @@ FileWrite replaceFile(const std::filesystem::path& path, std::string_view conten
 /// folder; empty for the other outcomes.
 std::string fileWriteRefusalMessage(FileWrite outcome, const std::filesystem::path& path);
 
+/// What the pilot is told when a save of one kind of file fails: each file kind words
+/// the three failures of its own in its own way.
+struct FileWriteTexts {
+  std::string cannotOpen;
+  std::string writeFailed;
+  std::string partlyWritten;
+};
+
+/// The texts for a file the pilot named in a save dialog: `thing` says what was saved
+/// ("The route"), `shownFile` is the name as the dialog shows it.
+FileWriteTexts chosenFileWriteTexts(std::string_view thing, std::string_view shownFile);
+
+/// The message for a save's outcome: empty when Written; the kind's text for
+/// CannotOpen, WriteFailed and PartlyWritten; fileWriteRefusalMessage for the refusals.
+std::string fileWriteMessage(FileWrite outcome, const FileWriteTexts& texts, const std::filesystem::path& path);
+
 /// Where copies of the content of in-place saves wait until the save is done:
 /// "orvane/unfinished-saves" in $XDG_STATE_HOME, else in ~/.local/state. Empty when
 /// neither names an absolute folder.

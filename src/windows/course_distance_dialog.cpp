@@ -561,15 +561,10 @@ void CourseDistanceDialog::addAirportToDatabase() {
     case AddAirportOutcome::Added: break;
   }
   // "Added" only once the record is on the disk; otherwise only why it is not.
-  switch (addition.write) {
-    case FileWrite::Written: message(airportAddedMessage(values_.destinationEntry)); break;
-    case FileWrite::CannotOpen:
-      message(addition.fileTooLarge ? airportsTooLargeMessage() : std::string(kCannotOpenAirportsMessage));
-      break;
-    case FileWrite::WriteFailed: message(kAirportsWriteFailedMessage); break;
-    case FileWrite::PartlyWritten: message(kAirportsPartlyWrittenMessage); break;
-    case FileWrite::ForeignLink:
-    case FileWrite::NoSafeInPlace: message(fileWriteRefusalMessage(addition.write, airportsFile_)); break;
+  if (addition.write == FileWrite::Written) {
+    message(airportAddedMessage(values_.destinationEntry));
+  } else {
+    message(fileWriteMessage(addition.write, airportsWriteTexts(addition.fileTooLarge), airportsFile_));
   }
   // The pilot opens the window again to fly to the new airport.
   reject();

@@ -44,27 +44,10 @@ QString writeNavLog(const NavLogTarget& target, const NavLogSheet& sheet) {
     const QByteArray pdf = navLogPdf(sheet);
     bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
   }
-  const QString shown = QDir::toNativeSeparators(target.file);
-  const FileWrite outcome = replaceFile(toPath(target.file), bytes);
-  switch (outcome) {
-    case FileWrite::Written: return {};
-    case FileWrite::CannotOpen:
-      return QStringLiteral("The nav log could not be saved as \"%1\": the file or its folder cannot be "
-                            "written. Please choose another folder.")
-          .arg(shown);
-    case FileWrite::WriteFailed:
-      return QStringLiteral("The nav log could not be written to \"%1\" (is the disk full?); no file was "
-                            "changed.")
-          .arg(shown);
-    case FileWrite::PartlyWritten:
-      return QStringLiteral("The nav log could only be partly written to \"%1\" (is the disk full?) and "
-                            "that file may be damaged: please save it again once the disk has room.")
-          .arg(shown);
-    case FileWrite::ForeignLink:
-    case FileWrite::NoSafeInPlace:
-      return QString::fromStdString(fileWriteRefusalMessage(outcome, toPath(target.file)));
-  }
-  return {};
+  const std::filesystem::path path = toPath(target.file);
+  const std::string shown = QDir::toNativeSeparators(target.file).toStdString();
+  const FileWrite outcome = replaceFile(path, bytes);
+  return QString::fromStdString(fileWriteMessage(outcome, chosenFileWriteTexts("The nav log", shown), path));
 }
 
 void exportNavLog(QWidget* owner, const NavLogSheet& sheet, const std::filesystem::path& folder) {

@@ -444,20 +444,9 @@ void PlannerDialog::saveDefaults() {
     message(defaultsProblemMessage(formatted));
     return;
   }
-  const FileWrite outcome = writeDefaultsFile(dataFile(kDefaultsFileName), formatted.text);
-  switch (outcome) {
-    case FileWrite::Written: break;
-    case FileWrite::CannotOpen: message(kCannotOpenDefaultsMessage); break;
-    case FileWrite::WriteFailed:
-      message("The defaults file could not be written (is the disk full?); it was left as it was.");
-      break;
-    case FileWrite::PartlyWritten:
-      message("The defaults file could only be partly written (is the disk full?) and may now be damaged: "
-              "please save the defaults again once the disk has room.");
-      break;
-    case FileWrite::ForeignLink:
-    case FileWrite::NoSafeInPlace: message(fileWriteRefusalMessage(outcome, dataFile(kDefaultsFileName))); break;
-  }
+  const std::filesystem::path file = dataFile(kDefaultsFileName);
+  const std::string problem = fileWriteMessage(writeDefaultsFile(file, formatted.text), defaultsWriteTexts(), file);
+  if (!problem.empty()) message(problem);
 }
 
 void PlannerDialog::loadDefaults() {
@@ -639,30 +628,13 @@ void PlannerDialog::savePlan() {
 
 bool PlannerDialog::savePlanFile(const QString& file) {
   const QString shown = QDir::toNativeSeparators(file);
-  QString problem;
   const std::filesystem::path path(QFile::encodeName(file).toStdString());
   const FileWrite outcome = replaceFile(path, planText(planToKeep()));
-  switch (outcome) {
-    case FileWrite::Written:
-      setPlanFile(file);
-      return true;
-    case FileWrite::CannotOpen:
-      problem = QStringLiteral("The plan could not be saved as \"%1\": the file or its folder cannot be written. "
-                               "Please choose another folder.");
-      break;
-    case FileWrite::WriteFailed:
-      problem = QStringLiteral("The plan could not be written to \"%1\" (is the disk full?); no file was changed.");
-      break;
-    case FileWrite::PartlyWritten:
-      problem = QStringLiteral("The plan could only be partly written to \"%1\" (is the disk full?) and that file "
-                               "may be damaged: please save it again once the disk has room.");
-      break;
-    case FileWrite::ForeignLink:
-    case FileWrite::NoSafeInPlace:
-      message(fileWriteRefusalMessage(outcome, path));
-      return false;
+  if (outcome == FileWrite::Written) {
+    setPlanFile(file);
+    return true;
   }
-  ui::showMessage(this, problem.arg(shown));
+  message(fileWriteMessage(outcome, chosenFileWriteTexts("The plan", shown.toStdString()), path));
   return false;
 }
 

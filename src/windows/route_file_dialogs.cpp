@@ -48,24 +48,10 @@ QString writeRoute(const RouteTarget& target, const Route& route) {
   const RouteFileText file = writeRouteFile(route, target.format, currentUtcTime());
   if (!file.problem.empty()) return text(file.problem);
   const QString shown = QDir::toNativeSeparators(target.file);
-  const FileWrite outcome = replaceFile(toPath(target.file), file.text);
-  switch (outcome) {
-    case FileWrite::Written: break;
-    case FileWrite::CannotOpen:
-      return QStringLiteral("The route could not be saved as \"%1\": the file or its folder cannot be "
-                            "written. Please choose another folder.")
-          .arg(shown);
-    case FileWrite::WriteFailed:
-      return QStringLiteral("The route could not be written to \"%1\" (is the disk full?); no file was "
-                            "changed.")
-          .arg(shown);
-    case FileWrite::PartlyWritten:
-      return QStringLiteral("The route could only be partly written to \"%1\" (is the disk full?) and "
-                            "that file may be damaged: please save it again once the disk has room.")
-          .arg(shown);
-    case FileWrite::ForeignLink:
-    case FileWrite::NoSafeInPlace:
-      return text(fileWriteRefusalMessage(outcome, toPath(target.file)));
+  const std::filesystem::path path = toPath(target.file);
+  const FileWrite outcome = replaceFile(path, file.text);
+  if (outcome != FileWrite::Written) {
+    return text(fileWriteMessage(outcome, chosenFileWriteTexts("The route", shown.toStdString()), path));
   }
   if (file.changes.empty()) return {};
   return QStringLiteral("The route was saved as \"%1\".\n").arg(shown) + text(nameChangesMessage(file.changes));
