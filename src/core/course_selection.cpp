@@ -132,19 +132,27 @@ void chooseDestination(CourseWindowValues& values, const AirportList& list, std:
 }
 
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg) {
-  remembered.origin = leg.values.origin;
-  remembered.destination = leg.values.destination;
-  if (!leg.values.originId.empty()) remembered.originId = leg.values.originId;
-  remembered.destinationId = leg.values.destinationId;
-  remembered.legTaken = true;
+  const PendingCourse course = pendingCourseOf(leg);
+  rememberLegEnds(remembered, course.ends);
+  takeCourse(plan, course);
+  return courseDistanceMessage(leg.course);
+}
+
+PendingCourse pendingCourseOf(const AcceptedLeg& leg) {
   PendingCourse course;
-  // The leg's own ends: a typed origin has no identifier, though the home airport stays.
   course.ends = {leg.values.originId, leg.values.destinationId, leg.values.origin, leg.values.destination};
   course.trueCourse = roundToWhole(leg.course.trueCourse);
   course.distance = leg.course.distance;
   course.variation = leg.variation;
-  takeCourse(plan, course);
-  return courseDistanceMessage(leg.course);
+  return course;
+}
+
+void rememberLegEnds(RememberedAirports& remembered, const LegEnds& ends) {
+  remembered.origin = ends.from;
+  remembered.destination = ends.to;
+  if (!ends.fromId.empty()) remembered.originId = ends.fromId;
+  remembered.destinationId = ends.toId;
+  remembered.legTaken = true;
 }
 
 std::string courseDistanceMessage(const CourseDistance& course) {

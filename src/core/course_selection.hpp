@@ -92,6 +92,14 @@ struct AcceptedLeg {
 /// tells the pilot the course and distance.
 std::string takeAcceptedLeg(FlightPlan& plan, RememberedAirports& remembered, const AcceptedLeg& leg);
 
+/// The course an accepted leg gives the planner: its own ends, the course rounded to
+/// whole degrees, the distance and the variation when it carries one.
+PendingCourse pendingCourseOf(const AcceptedLeg& leg);
+
+/// The course window opens next at these ends, as after the pilot took them: a leg
+/// without an origin identifier (a typed one) leaves the home airport as it was.
+void rememberLegEnds(RememberedAirports& remembered, const LegEnds& ends);
+
 /// "True Course is: 57.99 degrees,Distance is: 145.15 nautical miles," and on a second
 /// line the instruction to enter the wind.
 std::string courseDistanceMessage(const CourseDistance& course);

@@ -157,6 +157,10 @@ CalculateResult calculateNextLeg(FlightPlan& plan, LocalDateTime takeOff) {
   }
   plan.pendingCourse.reset();
   plan.legs.push_back(std::move(leg));
+  if (!plan.coursesAhead.empty()) {
+    takeCourse(plan, plan.coursesAhead.front());
+    plan.coursesAhead.erase(plan.coursesAhead.begin());
+  }
   return result;
 }
 
@@ -211,6 +215,16 @@ CalculateResult recomputeFlight(FlightPlan& plan, std::size_t fromLeg) {
   return result;
 }
 
+std::string coursesToCalculate(const FlightPlan& plan) {
+  FlightTotals named;
+  const auto name = [&named](const PendingCourse& course) {
+    extendRouteLine(named, legEndName(course.ends.fromId, course.ends.from), legEndName(course.ends.toId, course.ends.to));
+  };
+  if (plan.pendingCourse) name(*plan.pendingCourse);
+  for (const PendingCourse& course : plan.coursesAhead) name(course);
+  return named.routeLine;
+}
+
 void resetFlight(FlightPlan& plan) noexcept {
   plan.results = LegResults{};
   LegInputs& in = plan.inputs;
@@ -229,6 +243,7 @@ void resetFlight(FlightPlan& plan) noexcept {
   plan.navLog = NavLog{};
   plan.legs.clear();
   plan.pendingCourse.reset();
+  plan.coursesAhead.clear();
 }
 
 FuelFlight fuelFlightOf(const FlightPlan& plan) noexcept {

@@ -73,6 +73,9 @@ struct FlightPlan {
   int takeOffDaylightSaving = kDaylightSavingByRules;
   double fuelOnBoardAtTakeOff = 0;  // [gallons]
   std::optional<PendingCourse> pendingCourse;
+  // The courses of an imported route after the pending one, in order: each Calculate
+  // that adds a leg takes the next of them as the course window would give it.
+  std::vector<PendingCourse> coursesAhead;
 };
 
 enum class CalculateOutcome {
@@ -93,7 +96,8 @@ struct CalculateResult {
 /// (the picker; taken by value, as it is often the plan's own next take-off, which
 /// the leg moves on). Computes the leg, and unless it is refused (nothing then changes)
 /// folds it into the totals, moves the clock on, adds it to the legs and the nav log,
-/// and consumes the pending course, which names it.
+/// and consumes the pending course, which names it; the next of `coursesAhead`, if
+/// any, then becomes the pending course.
 CalculateResult calculateNextLeg(FlightPlan& plan, LocalDateTime takeOff);
 
 /// Computes the flight again from leg `fromLeg` on after its legs were changed: the
@@ -152,6 +156,11 @@ std::string positionLabel(GeoPosition position);
 /// An end of a leg as the route line and the nav log name it: its airport's identifier,
 /// or its position when it has none (typed or converted).
 std::string legEndName(std::string_view identifier, GeoPosition position);
+
+/// The courses the plan holds that no Calculate has used yet (the pending course, then
+/// the rest of an imported route), named as the route line names them:
+/// " JFK ---> PVD ; PVD ---> BOS ;". Empty when there are none.
+std::string coursesToCalculate(const FlightPlan& plan);
 
 /// The route line grows by " ORIGIN ---> DESTINATION ;" for each new course.
 void extendRouteLine(FlightTotals& totals, const std::string& origin, const std::string& destination);

@@ -113,6 +113,16 @@ Json endJson(const std::string& id, const GeoPosition& position) {
   return out;
 }
 
+Json pendingCourseJson(const PendingCourse& course) {
+  Json out = Json::object();
+  out["from"] = endJson(course.ends.fromId, course.ends.from);
+  out["to"] = endJson(course.ends.toId, course.ends.to);
+  out["trueCourse"] = course.trueCourse;
+  out["distance"] = course.distance;
+  if (course.variation) out["variation"] = *course.variation;
+  return out;
+}
+
 Json airplaneJson(const AirplaneData& a) {
   Json out = Json::object();
   out["tailNumber"] = a.tailNumber;
@@ -247,6 +257,15 @@ LegEnds ends(const Json& leg, const std::string& where) {
   return out;
 }
 
+PendingCourse pendingCourse(const Json& next, const std::string& where) {
+  PendingCourse course;
+  course.ends = ends(next, where);
+  course.trueCourse = number(next, "trueCourse", kCourse, where);
+  course.distance = number(next, "distance", kLegDistance, where);
+  if (next.contains("variation")) course.variation = number(next, "variation", kAngle, where);
+  return course;
+}
+
 PlannedLeg plannedLeg(const Json& leg, const std::string& where) {
   if (!leg.is_object()) throw Fault{where + "is not an object."};
   PlannedLeg out;
@@ -350,15 +369,19 @@ FlightPlan planFrom(const Json& root) {
       throw Fault{"leg 1: its own \"fuelOnBoard\" or \"takeOff\" belongs to the plan itself."};
     }
   }
-  if (root.contains("nextCourse")) {
-    const Json& next = object(root, "nextCourse", "");
-    const std::string where = "\"nextCourse\": ";
-    PendingCourse course;
-    course.ends = ends(next, where);
-    course.trueCourse = number(next, "trueCourse", kCourse, where);
-    course.distance = number(next, "distance", kLegDistance, where);
-    if (next.contains("variation")) course.variation = number(next, "variation", kAngle, where);
-    plan.pendingCourse = course;
+  if (root.contains("nextCourse")) plan.pendingCourse = pendingCourse(object(root, "nextCourse", ""), "\"nextCourse\": ");
+  if (root.contains("coursesAhead")) {
+    const Json& ahead = member(root, "coursesAhead", "");
+    if (!ahead.is_array()) throw Fault{"\"coursesAhead\" is not a list."};
+    if (!plan.pendingCourse && !ahead.empty()) throw Fault{"it has \"coursesAhead\" but no \"nextCourse\"."};
+    if (plan.legs.size() + 1 + ahead.size() > kMostLegs) {
+      throw Fault{"it has more than " + fieldText(static_cast<double>(kMostLegs)) + " legs."};
+    }
+    for (std::size_t i = 0; i < ahead.size(); ++i) {
+      const std::string where = "\"coursesAhead\" " + fieldText(static_cast<double>(i + 1)) + ": ";
+      if (!ahead[i].is_object()) throw Fault{where + "it is not an object."};
+      plan.coursesAhead.push_back(pendingCourse(ahead[i], where));
+    }
   }
   return plan;
 }
@@ -368,7 +391,8 @@ FlightPlan planFrom(const Json& root) {
 std::string planText(const FlightPlan& plan) {
   Json root = Json::object();
   root["format"] = kPlanFormatName;
-  root["version"] = kPlanVersion;
+  // The lowest version that holds the plan, so that earlier versions still open it.
+  root["version"] = plan.coursesAhead.empty() ? 1 : kPlanVersion;
   root["takeOff"] = dateTimeText(plan.takeOff);
   if (plan.takeOffDaylightSaving != kDaylightSavingByRules) root["summerTime"] = plan.takeOffDaylightSaving == 1;
   root["fuelOnBoard"] = plan.fuelOnBoardAtTakeOff;
@@ -377,14 +401,11 @@ std::string planText(const FlightPlan& plan) {
   Json legs = Json::array();
   for (const PlannedLeg& leg : plan.legs) legs.push_back(legJson(leg));
   root["legs"] = std::move(legs);
-  if (plan.pendingCourse) {
-    Json next = Json::object();
-    next["from"] = endJson(plan.pendingCourse->ends.fromId, plan.pendingCourse->ends.from);
-    next["to"] = endJson(plan.pendingCourse->ends.toId, plan.pendingCourse->ends.to);
-    next["trueCourse"] = plan.pendingCourse->trueCourse;
-    next["distance"] = plan.pendingCourse->distance;
-    if (plan.pendingCourse->variation) next["variation"] = *plan.pendingCourse->variation;
-    root["nextCourse"] = std::move(next);
+  if (plan.pendingCourse) root["nextCourse"] = pendingCourseJson(*plan.pendingCourse);
+  if (!plan.coursesAhead.empty()) {
+    Json ahead = Json::array();
+    for (const PendingCourse& course : plan.coursesAhead) ahead.push_back(pendingCourseJson(course));
+    root["coursesAhead"] = std::move(ahead);
   }
   // Texts that are not valid UTF-8 are written with U+FFFD in their place.
   return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

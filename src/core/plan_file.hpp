@@ -10,7 +10,9 @@
 // "longitude"} when the course window gave them, "trueCourse", "distance",
 // "windDirection", "windVelocity", "trueAirspeed", "variation", "deviation", "fuelFlow",
 // "flightDistance", and "fuelOnBoard" or "takeOff" where the pilot set the leg's own),
-// and "nextCourse" for a course not yet calculated. Results are never stored: opening
+// "nextCourse" for a course not yet calculated, and "coursesAhead", the list of an
+// imported route's courses after it (version 2: a plan without them is written as
+// version 1, which earlier versions of Orvane read). Results are never stored: opening
 // computes them. Numbers are written in the shortest text that reads back as the same
 // double.
 
@@ -24,7 +26,7 @@
 namespace orvane {
 
 inline constexpr std::string_view kPlanFormatName = "Orvane flight plan";
-inline constexpr int kPlanVersion = 1;
+inline constexpr int kPlanVersion = 2;  // the newest this version reads
 inline constexpr std::string_view kPlanExtension = ".orvplan";
 /// A plan of a thousand legs is some 500 KiB; anything above this is no plan.
 inline constexpr std::size_t kPlanReadLimit = 4u * 1024u * 1024u;

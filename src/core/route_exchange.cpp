@@ -1,7 +1,9 @@
 #include "core/route_exchange.hpp"
 
 #include <algorithm>
+#include <string_view>
 
+#include "core/geo.hpp"
 #include "core/magnetic.hpp"
 #include "core/numbers.hpp"
 
@@ -39,6 +41,38 @@ Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& a
   return route;
 }
 
+namespace {
+
+bool within(const std::optional<GeoPosition>& stored, GeoPosition position, double nauticalMiles) {
+  return stored && computeCourseDistance(*stored, position).distance <= nauticalMiles;
+}
+
+RoutePoint importedRoutePoint(const RoutePoint& point, const AirportTable& airports, const AirportDirectory& directory) {
+  if (point.name.empty() || within(findAirport(airports, point.name), point.position, kSameAirportNm)) return point;
+  const auto found = directory.findByCodeNear(point.name, point.position, kSameAirportNm);
+  if (!found) return point;
+  const DirectoryAirport& airport = directory.airport(*found);
+  RoutePoint imported = point;
+  imported.kind = RoutePointKind::Airport;
+  // The airline code first: the pilot's file holds airports under three characters.
+  for (std::string_view code : {airport.iataCode, airport.localCode, airport.code, airport.gpsCode}) {
+    if (!code.empty() && within(findAirport(airports, code), point.position, kSameAirportNm)) {
+      imported.name = std::string(code);
+      break;
+    }
+  }
+  return imported;
+}
+
+}  // namespace
+
+Route importedRoute(const Route& route, const AirportTable& airports, const AirportDirectory* directory) {
+  if (directory == nullptr) return route;
+  Route imported = route;
+  for (RoutePoint& point : imported.points) point = importedRoutePoint(point, airports, *directory);
+  return imported;
+}
+
 RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs) {
   legs.clear();
   for (std::size_t i = 1; i < route.points.size(); ++i) {
@@ -65,7 +99,7 @@ RouteImport routeLegs(const Route& route, std::vector<AcceptedLeg>& legs) {
   return {};
 }
 
-RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead,
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered,
                         const ImportVariation& variation) {
   std::vector<AcceptedLeg> legs;
   RouteImport result = routeLegs(route, legs);
@@ -84,19 +118,13 @@ RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports
 
   double total = 0;
   for (const AcceptedLeg& leg : legs) total += leg.course.distance;
-  ahead = RouteAhead{std::move(legs), 0};
   const std::string name = route.name.empty() ? routeNameFor(route) : route.name;
-  result.message = "Route " + name + ": " + formatGeneral(static_cast<double>(ahead.legs.size())) +
-                   (ahead.legs.size() == 1 ? " leg, " : " legs, ") + formatFixed(total, 2) +
+  result.message = "Route " + name + ": " + formatGeneral(static_cast<double>(legs.size())) +
+                   (legs.size() == 1 ? " leg, " : " legs, ") + formatFixed(total, 2) +
                    " nautical miles in all. The first leg:\n";
-  result.message += takeAcceptedLeg(plan, remembered, ahead.legs[ahead.next++]);
+  result.message += takeAcceptedLeg(plan, remembered, legs.front());
+  for (std::size_t i = 1; i < legs.size(); ++i) plan.coursesAhead.push_back(pendingCourseOf(legs[i]));
   return result;
-}
-
-bool takeNextRouteLeg(FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead) {
-  if (ahead.done()) return false;
-  takeAcceptedLeg(plan, remembered, ahead.legs[ahead.next++]);
-  return true;
 }
 
 }  // namespace orvane

@@ -1,6 +1,6 @@
 #pragma once
 // A route between the planner and a route file: the planner's legs as a route to
-// export, and an imported route as the legs the pilot then calculates one by one.
+// export, and an imported route as the courses the pilot then calculates one by one.
 
 #include <cstddef>
 #include <optional>
@@ -47,12 +47,13 @@ Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& a
                     const AirportDirectory* directory = nullptr);
 
 
-/// The legs of an imported route not yet handed to the planner.
-struct RouteAhead {
-  std::vector<AcceptedLeg> legs;
-  std::size_t next = 0;  // the next leg to hand over
-  bool done() const noexcept { return next >= legs.size(); }
-};
+/// The points of a route read from a file as the planner names them: a point whose name
+/// is a code the directory knows for an airport within kSameAirportNm of it becomes
+/// that airport, under the identifier the pilot's own file holds it by when the file
+/// has it there ("KJFK" becomes "JFK"), else under its code. Positions stay as the file
+/// gives them; every other point, and every point when there is no directory, stays as
+/// it is.
+Route importedRoute(const Route& route, const AirportTable& airports, const AirportDirectory* directory);
 
 struct RouteImport {
   std::string problem;  // set: the route has no legs to plan, and nothing was changed
@@ -73,16 +74,13 @@ struct ImportVariation {
 
 /// Starts a new flight along `route`: the flight is cleared as Reset clears it, but
 /// every other input (wind, TAS, VAR, DEV, GPH, FOB) keeps the planner's current
-/// value; the first leg is taken as if the course window gave it, ready for Calculate,
-/// and the rest wait in `ahead`. When `variation.take`, each leg carries the model's
-/// variation at its midpoint (legVariation), which the planner's VAR then takes as from
-/// the course window; a leg the model gives none for (outside its years, near a
-/// magnetic pole) leaves VAR as it is. On a refusal nothing changes.
-RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead,
+/// value. Every leg of the route becomes a course of the plan: the first is taken as
+/// if the course window gave it, ready for Calculate, and the rest wait in the plan's
+/// `coursesAhead`, which each Calculate takes in turn. When `variation.take`, each leg
+/// carries the model's variation at its midpoint (legVariation), which the planner's
+/// VAR then takes as from the course window; a leg the model gives none for (outside
+/// its years, near a magnetic pole) leaves VAR as it is. On a refusal nothing changes.
+RouteImport importRoute(const Route& route, FlightPlan& plan, RememberedAirports& remembered,
                         const ImportVariation& variation = {});
-
-/// After a Calculate: hands the next leg of the route to the planner, as if the course
-/// window gave it. False when the route has no more legs.
-bool takeNextRouteLeg(FlightPlan& plan, RememberedAirports& remembered, RouteAhead& ahead);
 
 }  // namespace orvane

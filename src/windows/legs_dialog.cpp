@@ -132,9 +132,19 @@ void LegsDialog::buildWindow() {
   connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
   ui::handDefaultButton(closeButton_, applyButton_);
 
+  // The courses of an imported route (or the one from the course window) that the
+  // planner's Calculate has still to turn into legs.
+  const std::string waiting = coursesToCalculate(plan_);
+  auto* waitingLabel = new QLabel(QStringLiteral("Still to calculate in the planner:%1")
+                                      .arg(QString::fromStdString(validUtf8(waiting))));
+  waitingLabel->setObjectName(QStringLiteral("coursesToCalculate"));
+  waitingLabel->setWordWrap(true);
+  waitingLabel->setVisible(!waiting.empty());
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(caption);
   layout->addWidget(table_);
+  layout->addWidget(waitingLabel);
   layout->addWidget(group);
   layout->addLayout(buttons);
 

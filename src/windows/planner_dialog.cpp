@@ -238,12 +238,12 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   exportNavLogAction_ = add(file, QStringLiteral("Export &Nav Log..."), "ExportNavLog",
                             [this] { exportNavLog(this, navLogSheet(), services_.workingFolder); });
   file->addSeparator();
-  add(file, QStringLiteral("Import Route..."), "ImportRoute", &PlannerDialog::importRoute);
+  add(file, QStringLiteral("&Import Route..."), "ImportRoute", &PlannerDialog::importRoute);
   // Off until the pilot ticks it: an imported route never changes VAR unasked.
-  importVariationAction_ = file->addAction(QStringLiteral("Take Each Leg's Variation from WMM2025"));
+  importVariationAction_ = file->addAction(QStringLiteral("Take Each Leg's &Variation from WMM2025"));
   importVariationAction_->setObjectName(QStringLiteral("commandImportVariation"));
   importVariationAction_->setCheckable(true);
-  exportRouteAction_ = add(file, QStringLiteral("Export Route..."), "ExportRoute", &PlannerDialog::exportRoute);
+  exportRouteAction_ = add(file, QStringLiteral("E&xport Route..."), "ExportRoute", &PlannerDialog::exportRoute);
   file->addSeparator();
   add(file, QStringLiteral("&Exit"), "Exit", &QDialog::reject);
 
@@ -346,8 +346,11 @@ void PlannerDialog::calculate() {
   ui::handDefaultButton(calculateButton_, getTcButton_);
   updateNavLogCommands();
   setPickerTime(plan_.totals.nextTakeOff);
-  // An imported route hands over its next leg, as the course window would.
-  if (takeNextRouteLeg(plan_, remembered_, routeAhead_)) ui::handDefaultButton(getTcButton_, calculateButton_);
+  // An imported route's next course waits for Calculate, as if the course window gave it.
+  if (plan_.pendingCourse) {
+    rememberLegEnds(remembered_, plan_.pendingCourse->ends);
+    ui::handDefaultButton(getTcButton_, calculateButton_);
+  }
   writeFields();
 }
 
@@ -364,7 +367,7 @@ void PlannerDialog::getCourseAndDistance() {
   window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;
   // A leg chosen by hand leaves the imported route.
-  routeAhead_ = RouteAhead{};
+  plan_.coursesAhead.clear();
   message(takeAcceptedLeg(plan_, remembered_, window.acceptedLeg()));
   ui::handDefaultButton(getTcButton_, calculateButton_);
   writeFields();
@@ -429,7 +432,6 @@ NavLogSheet PlannerDialog::navLogSheet() const {
 void PlannerDialog::reset() {
   resetFlight(plan_);
   setPlanFile(QString());
-  routeAhead_ = RouteAhead{};
   fuelPolicy_ = ui::loadUsualFuelPolicy(services_.settingsFile);
   updateNavLogCommands();
   loadDefaults();
@@ -471,10 +473,7 @@ std::vector<RouteLegEnds> PlannerDialog::routeLegEnds() const {
     if (leg.ends) legs.push_back(routeLegEndsOf(*leg.ends));
   }
   if (plan_.pendingCourse) legs.push_back(routeLegEndsOf(plan_.pendingCourse->ends));
-  for (std::size_t i = routeAhead_.next; i < routeAhead_.legs.size(); ++i) {
-    const CourseWindowValues& v = routeAhead_.legs[i].values;
-    legs.push_back({v.originId, v.destinationId, v.origin, v.destination});
-  }
+  for (const PendingCourse& course : plan_.coursesAhead) legs.push_back(routeLegEndsOf(course.ends));
   return legs;
 }
 
@@ -484,11 +483,13 @@ void PlannerDialog::exportRoute() {
     message("There is no route to export yet: choose the legs with Get TC and Distance, or import a route.");
     return;
   }
-  const AirportTable airports =
-      services_.airports != nullptr ? parseAirportText(services_.airports->text).table : AirportTable{};
   // Airports the directory knows go out under their ICAO codes, which GPS units look up.
   const CourseWindowDirectory directory = courseWindowDirectory();
-  orvane::exportRoute(this, routeFromLegs(legs, airports, directory.directory), services_.workingFolder);
+  orvane::exportRoute(this, routeFromLegs(legs, airportTable(), directory.directory), services_.workingFolder);
+}
+
+AirportTable PlannerDialog::airportTable() const {
+  return services_.airports != nullptr ? parseAirportText(services_.airports->text).table : AirportTable{};
 }
 
 void PlannerDialog::importRoute() {
@@ -497,7 +498,10 @@ void PlannerDialog::importRoute() {
   const std::optional<Route> route = orvane::importRoute(this, services_.workingFolder);
   if (!route) return;
   const ImportVariation variation{importVariationAction_->isChecked(), decimalYear(pickerTime())};
-  const RouteImport imported = orvane::importRoute(*route, plan_, remembered_, routeAhead_, variation);
+  // Airports the directory knows by a point's code are named as the pilot's file names them.
+  const CourseWindowDirectory directory = courseWindowDirectory();
+  const RouteImport imported =
+      orvane::importRoute(importedRoute(*route, airportTable(), directory.directory), plan_, remembered_, variation);
   if (!imported.problem.empty()) {
     message(imported.problem);
     return;
@@ -531,12 +535,7 @@ void PlannerDialog::takePlan(FlightPlan plan) {
     if (leg.ends) last = &*leg.ends;
   }
   if (plan_.pendingCourse) last = &plan_.pendingCourse->ends;
-  if (last != nullptr) {
-    remembered_.originId = last->fromId;
-    remembered_.origin = last->from;
-    remembered_.destinationId = last->toId;
-    remembered_.destination = last->to;
-  }
+  if (last != nullptr) rememberLegEnds(remembered_, *last);
   setPickerTime(plan_.totals.nextTakeOff);
   updateNavLogCommands();
   if (plan_.pendingCourse) {
@@ -593,7 +592,6 @@ bool PlannerDialog::openPlanFile(const QString& file) {
     return refuse("leg " + fieldText(static_cast<double>(result.leg + 1)) +
                   " cannot be computed: " + std::string(calculateOutcomeMessage(result.outcome)));
   }
-  routeAhead_ = RouteAhead{};  // an imported route gives way to the plan
   fuelPolicy_ = opened.fuelPolicy;
   takePlan(std::move(opened));
   setPlanFile(file);

@@ -126,6 +126,7 @@ class PlannerDialog : public QDialog {
   void setPlanFile(const QString& file);
   void exportRoute();
   void importRoute();
+  AirportTable airportTable() const;  // the pilot's airports as last read
   std::vector<RouteLegEnds> routeLegEnds() const;
   void showAbout(bool withTexts);
   void openWebPage(const char* address);
@@ -144,7 +145,6 @@ class PlannerDialog : public QDialog {
   PlannerServices services_;
   FlightPlan plan_;
   RememberedAirports remembered_;
-  RouteAhead routeAhead_;  // the legs of an imported route that Calculate has not reached
   FuelPolicy fuelPolicy_;
   std::unique_ptr<SplashWindow> splash_;
   QString planFile_;

@@ -106,6 +106,24 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
+// The courses of an imported route still to calculate are kept, in order, and only such
+// a plan needs version 2: any other stays readable by the versions before it.
+TEST_F(PlanFileTest, CoursesStillToCalculateAreKeptInOrderUnderVersionTwo) {
+  FlightPlan typed = flight();
+  typed.coursesAhead = {{{"QQA", "", {40.639801, -73.7789}, {41.5, -72.25}}, 61, 80.125, std::nullopt},
+                        {{"", "QQB", {41.5, -72.25}, {41.732601, -71.420403}}, 70, 39.5, -14.25}};
+  const std::string text = planText(typed);
+  EXPECT_NE(text.find("\"version\": 2,"), std::string::npos);
+  const PlanRead read = readPlanText(text);
+  ASSERT_TRUE(read.plan) << read.problem;
+  EXPECT_EQ(read.plan->pendingCourse, typed.pendingCourse);
+  EXPECT_EQ(read.plan->coursesAhead, typed.coursesAhead);
+  EXPECT_EQ(planText(*read.plan), text);
+
+  const std::string broken = replaced(text, "\"trueCourse\": 70.0", "\"trueCourse\": 400");
+  EXPECT_EQ(readPlanText(broken).problem, "\"coursesAhead\" 2: \"trueCourse\" is 400, outside 0 to 360.");
+}
+
 class BrokenPlans : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenPlans, AreRefusedWithTheFaultInWords) {
@@ -123,8 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"NotJson", "home_airport:QQA\r\nTAS:110.000000\r\n", "it is not a plan file (not JSON"},
         BrokenCase{"NotAnObject", "[1, 2]", "it is not a plan file (no JSON object)."},
         BrokenCase{"OtherFormat", replaced(validPlan(), "Orvane flight plan", "Route"), "it is not a plan file (its"},
-        BrokenCase{"NewerVersion", replaced(validPlan(), "\"version\": 1", "\"version\": 2"),
-                   "it was written by a newer version of Orvane (plan version 2)"},
+        BrokenCase{"NewerVersion", replaced(validPlan(), "\"version\": 1", "\"version\": 3"),
+                   "it was written by a newer version of Orvane (plan version 3)"},
+        BrokenCase{"CoursesAheadWithoutNextCourse",
+                   replaced(validPlan(), "\"legs\": [", "\"coursesAhead\": [{}], \"legs\": ["),
+                   "it has \"coursesAhead\" but no \"nextCourse\"."},
         BrokenCase{"VersionNotWhole", replaced(validPlan(), "\"version\": 1", "\"version\": \"1\""),
                    "its \"version\" is missing"},
         BrokenCase{"WindAsText", replaced(validPlan(), "\"windVelocity\": 20.0", "\"windVelocity\": \"20\""),

@@ -173,6 +173,86 @@ TEST(RouteFiles, ExportTakesAPointAsAnAirportOnlyWhereTheDirectoryHasIt) {
   }
 }
 
+// An imported point is the airport the directory knows by its code nearby, under the
+// pilot's own identifier where airports.fly has it; positions stay as the file has them.
+TEST(RouteFiles, ImportFindsThePointsAirportsInTheDirectoryByCode) {
+  const AirportTable airports = shippedAirports();
+  const AirportDirectory* directory = shippedDirectory();
+  ASSERT_NE(directory, nullptr);
+  const GeoPosition kjfk = directory->airport(*directory->findByCode("KJFK")).position;
+  const GeoPosition edkv = directory->airport(*directory->findByCode("EDKV")).position;
+  struct Case {
+    const char* what;
+    RoutePoint point;
+    bool withDirectory;
+    const char* name;
+    RoutePointKind kind;
+  };
+  const Case cases[] = {
+      {"ICAO code of an airport in airports.fly", {"KJFK", kjfk, RoutePointKind::Airport}, true, "JFK",
+       RoutePointKind::Airport},
+      {"any case", {"kjfk", kjfk, RoutePointKind::UserWaypoint}, true, "JFK", RoutePointKind::Airport},
+      {"airports.fly's own identifier", {"JFK", kjfk, RoutePointKind::UserWaypoint}, true, "JFK",
+       RoutePointKind::UserWaypoint},
+      {"a field only the directory has", {"EDKV", edkv, RoutePointKind::UserWaypoint}, true, "EDKV",
+       RoutePointKind::Airport},
+      {"the code 3 NM away", {"KJFK", {kjfk.latitude + 0.05, kjfk.longitude}, RoutePointKind::Airport}, true, "KJFK",
+       RoutePointKind::Airport},
+      {"a user waypoint", {"WPT001", kjfk, RoutePointKind::UserWaypoint}, true, "WPT001",
+       RoutePointKind::UserWaypoint},
+      {"no directory", {"KJFK", kjfk, RoutePointKind::Airport}, false, "KJFK", RoutePointKind::Airport},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Route imported = importedRoute(Route{"R", {c.point}}, airports, c.withDirectory ? directory : nullptr);
+    ASSERT_EQ(imported.points.size(), 1u);
+    EXPECT_EQ(imported.points[0].name, c.name);
+    EXPECT_EQ(imported.points[0].kind, c.kind);
+    EXPECT_EQ(imported.points[0].position, c.point.position);
+  }
+}
+
+// Every leg of an imported route is in the plan at once: the first ready for Calculate,
+// the rest waiting, and each Calculate takes the next, so that a refused one takes none.
+TEST(RouteFiles, ImportedRouteIsThePlansCoursesThatCalculateTakesInTurn) {
+  const Route route = importedRoute(exampleRoute(), shippedAirports(), shippedDirectory());
+  FlightPlan plan;
+  plan.inputs.trueAirspeed = 110;
+  plan.inputs.fuelOnBoard = 40;
+  plan.inputs.fuelFlow = 8.5;
+  plan.inputs.windDirection = 270;
+  plan.inputs.windVelocity = 15;
+  plan.totals.nextTakeOff = {2026, 6, 15, 9, 0, 0};
+  RememberedAirports remembered;
+  const RouteImport imported = importRoute(route, plan, remembered);
+  ASSERT_EQ(imported.problem, "");
+  EXPECT_EQ(imported.message.rfind("Route KJFK/KBOS: 2 legs, 167.24 nautical miles in all. The first leg:\n", 0), 0u)
+      << imported.message;
+  ASSERT_TRUE(plan.pendingCourse);
+  EXPECT_EQ(plan.pendingCourse->ends.fromId, "JFK");
+  EXPECT_EQ(plan.inputs.trueCourse, 58);
+  EXPECT_EQ(plan.inputs.windDirection, 270);  // the planner's wind is kept
+  ASSERT_EQ(plan.coursesAhead.size(), 1u);
+  EXPECT_EQ(plan.coursesAhead[0].ends.fromId, "PVD");
+  EXPECT_EQ(plan.coursesAhead[0].ends.toId, "BOS");
+
+  plan.inputs.trueAirspeed = 20;  // refused: no leg added, no course taken
+  EXPECT_EQ(calculateNextLeg(plan, plan.totals.nextTakeOff).outcome, CalculateOutcome::AirspeedTooLow);
+  EXPECT_EQ(plan.coursesAhead.size(), 1u);
+  plan.inputs.trueAirspeed = 110;
+  ASSERT_EQ(calculateNextLeg(plan, plan.totals.nextTakeOff).outcome, CalculateOutcome::Calculated);
+  ASSERT_TRUE(plan.pendingCourse);
+  EXPECT_EQ(plan.pendingCourse->ends.toId, "BOS");
+  EXPECT_EQ(plan.inputs.trueCourse, 26);
+  EXPECT_TRUE(plan.coursesAhead.empty());
+  ASSERT_EQ(calculateNextLeg(plan, plan.totals.nextTakeOff).outcome, CalculateOutcome::Calculated);
+  EXPECT_FALSE(plan.pendingCourse);
+  ASSERT_EQ(plan.legs.size(), 2u);
+  EXPECT_EQ(plan.legs[1].ends->fromId, "PVD");
+  EXPECT_EQ(plan.totals.routeLine, " JFK ---> PVD ; PVD ---> BOS ;");
+  EXPECT_NEAR(plan.totals.totalDistance, 167.24, 0.005);
+}
+
 // The imported legs take the model's variation only when the pilot asked for it; a date
 // outside the model's years leaves VAR as it was.
 TEST(RouteFiles, ImportedLegsTakeTheModelsVariationOnlyWhenAsked) {
@@ -199,11 +279,10 @@ TEST(RouteFiles, ImportedLegsTakeTheModelsVariationOnlyWhenAsked) {
     FlightPlan plan;
     plan.inputs.variation = kTyped;
     RememberedAirports remembered;
-    RouteAhead ahead;
-    ASSERT_EQ(importRoute(route, plan, remembered, ahead, c.asked).problem, "");
+    ASSERT_EQ(importRoute(route, plan, remembered, c.asked).problem, "");
     EXPECT_DOUBLE_EQ(plan.inputs.variation, c.firstLeg.value_or(kTyped));
-    ASSERT_EQ(ahead.legs.size(), 2u);
-    EXPECT_EQ(ahead.legs[1].variation, c.secondLeg);
+    ASSERT_EQ(plan.coursesAhead.size(), 1u);
+    EXPECT_EQ(plan.coursesAhead[0].variation, c.secondLeg);
   }
   // Around New York the variation is some 13 degrees west, positive in the planner.
   EXPECT_NEAR(modelVar(jfk, pvd), 13.5, 1.5);

@@ -159,7 +159,7 @@ class NavLogWindowTest : public QObject {
     QStringList texts;
     for (QAction* action : file->actions()) texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
     QCOMPARE(texts, (QStringList{"&Open Plan...", "Save Pl&an...", "|", "&Save Defaults", "&Load Defaults", "&Reload Airports", "&Print Nav Log...",
-                                 "Export &Nav Log...", "|", "Import Route...", "Take Each Leg's Variation from WMM2025", "Export Route...", "|",
+                                 "Export &Nav Log...", "|", "&Import Route...", "Take Each Leg's &Variation from WMM2025", "E&xport Route...", "|",
                                  "&Exit"}));
   }
 

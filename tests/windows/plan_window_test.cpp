@@ -240,7 +240,7 @@ class PlanWindowTest : public QObject {
     QTest::newRow("empty") << QByteArray() << "it is empty.";
     QTest::newRow("truncated") << good.left(good.size() / 2) << "not JSON text";
     QTest::newRow("not JSON") << test::kExampleDefaults << "not JSON text";
-    QTest::newRow("newer version") << QByteArray(good).replace("\"version\": 1", "\"version\": 2")
+    QTest::newRow("newer version") << QByteArray(good).replace("\"version\": 1", "\"version\": 3")
                                    << "newer version of Orvane";
     QTest::newRow("wrong type") << QByteArray(good).replace("\"windVelocity\": 20.0", "\"windVelocity\": [20]")
                                 << "leg 1: \"windVelocity\" is not a number.";

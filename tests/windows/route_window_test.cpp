@@ -2,6 +2,7 @@
 // builds the flight's legs one Calculate at a time; a refused file changes nothing.
 
 #include <QAction>
+#include <QLabel>
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QDateTimeEdit>
@@ -18,6 +19,7 @@
 
 #include "core/magnetic.hpp"
 #include "test_support.hpp"
+#include "windows/legs_dialog.hpp"
 #include "windows/planner_dialog.hpp"
 #include "windows/route_file_dialogs.hpp"
 
@@ -180,8 +182,17 @@ class RouteWindowTest : public QObject {
     QCOMPARE(field("WindDirection")->text(), QStringLiteral("45"));
     QCOMPARE(field("TrueAirspeed")->text(), QStringLiteral("110"));
     QCOMPARE(field("FuelOnBoard")->text(), QStringLiteral("40"));
-    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ;"));
+    // The directory knows the files' KJFK, KPVD and KBOS as the pilot's JFK, PVD and BOS.
+    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ;"));
     QVERIFY(button("calculateButton")->isDefault());
+    // The whole route is the plan's: what waits for Calculate goes into a saved plan too.
+    QCOMPARE(coursesToCalculate(planner_->flightPlan()), std::string(" JFK ---> PVD ; PVD ---> BOS ;"));
+    {
+      const LegsDialog legs(planner_->flightPlan());
+      const auto* waiting = legs.findChild<QLabel*>(QStringLiteral("coursesToCalculate"));
+      QVERIFY(waiting != nullptr && !waiting->isHidden());
+      QCOMPARE(waiting->text(), QStringLiteral("Still to calculate in the planner: JFK ---> PVD ; PVD ---> BOS ;"));
+    }
 
     catcher_->clear();
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
@@ -189,15 +200,15 @@ class RouteWindowTest : public QObject {
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{1});
     QCOMPARE(field("TrueCourse")->text(), QStringLiteral("26"));
     QCOMPARE(field("LegDistance")->text(), QStringLiteral("42.18"));
-    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
+    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ; PVD ---> BOS ;"));
     QVERIFY(button("calculateButton")->isDefault());
 
     QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
     QCOMPARE(planner_->flightPlan().navLog.legs.size(), std::size_t{2});
-    QCOMPARE(planner_->flightPlan().navLog.legs[1].name, std::string("KPVD-KBOS"));
+    QCOMPARE(planner_->flightPlan().navLog.legs[1].name, std::string("PVD-BOS"));
     QCOMPARE(field("TotalDistance")->text(), QStringLiteral("167.24"));
     QVERIFY(button("getTcButton")->isDefault());
-    QCOMPARE(routeLine(), QStringLiteral(" KJFK ---> KPVD ; KPVD ---> KBOS ;"));
+    QCOMPARE(routeLine(), QStringLiteral(" JFK ---> PVD ; PVD ---> BOS ;"));
   }
 
   // With "Take Each Leg's Variation from WMM2025" ticked, each imported leg brings the
@@ -342,9 +353,9 @@ class RouteWindowTest : public QObject {
     QCOMPARE(imported.size(), chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
       QVERIFY(imported[i].ends.has_value());
-      // The files carry the directory's ICAO codes for the pilot's airline codes.
-      QCOMPARE(imported[i].ends->fromId, "K" + chosen[i].ends->fromId);
-      QCOMPARE(imported[i].ends->toId, "K" + chosen[i].ends->toId);
+      // The files' ICAO codes come back as the pilot's own airline codes.
+      QCOMPARE(imported[i].ends->fromId, chosen[i].ends->fromId);
+      QCOMPARE(imported[i].ends->toId, chosen[i].ends->toId);
       QVERIFY(imported[i].ends->from == chosen[i].ends->from);
       QVERIFY(imported[i].ends->to == chosen[i].ends->to);
       QVERIFY(imported[i].inputs == chosen[i].inputs);
@@ -375,8 +386,8 @@ class RouteWindowTest : public QObject {
     QMenu* file = planner_->findChild<QMenuBar*>()->actions().value(0)->menu();
     QStringList texts;
     for (QAction* action : file->actions()) texts << action->text();
-    QVERIFY(texts.contains(QStringLiteral("Import Route...")));
-    QVERIFY(texts.contains(QStringLiteral("Export Route...")));
+    QVERIFY(texts.contains(QStringLiteral("&Import Route...")));
+    QVERIFY(texts.contains(QStringLiteral("E&xport Route...")));
   }
 };
 
