@@ -26,12 +26,15 @@ if [ "$check" -eq 1 ]; then "$root/scripts/install-deps.sh" --tests; else "$root
 cmake --preset asan -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orvane
 
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:print_stacktrace=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:suppressions=$root/tests/sanitizer/asan-desktop.supp"
-export UBSAN_OPTIONS="halt_on_error=1:abort_on_error=1:print_stacktrace=1"
-# LeakSanitizer takes one suppression file: the suite's and the desktop's together.
+# The build's sanitizer options (cmake/Sanitizers.cmake), with the desktop's suppressions.
+# shellcheck source=/dev/null
+source "$build/sanitizer-env.sh"
+export ASAN_OPTIONS="$ASAN_OPTIONS:suppressions=$root/tests/sanitizer/asan-desktop.supp"
+# LeakSanitizer takes one suppression file (the last one named counts): the suite's and
+# the desktop's together.
 scratch="$(mktemp -d)"
 cat "$root/tests/sanitizer/lsan.supp" "$root/tests/sanitizer/lsan-desktop.supp" > "$scratch/lsan.supp"
-export LSAN_OPTIONS="suppressions=$scratch/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="$LSAN_OPTIONS:suppressions=$scratch/lsan.supp"
 
 prepare() {  # <folder>
   mkdir -p "$1"

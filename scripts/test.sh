@@ -81,15 +81,11 @@ stage "Debian package (built, unpacked, started under Xvfb)"
 "$root/scripts/test-package.sh"
 
 stage "sanitizers (ASan+UBSan)"
-# Stop at the first finding, with its stack; a finding fails the test. Leaks inside
-# fontconfig's caches are suppressed (tests/sanitizer/lsan.supp says why), never our own.
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:print_stacktrace=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
-export UBSAN_OPTIONS="halt_on_error=1:abort_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
+# The build gives ctest its sanitizer options (cmake/Sanitizers.cmake): stop at the
+# first finding, with its stack; a finding fails the test.
 cmake --preset asan -S "$root" -B "$asan_build" >/dev/null
 cmake --build "$asan_build" -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$asan_build" --output-on-failure -j"$jobs"
-unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 # The program itself under a real X display with openbox, as a pilot would try it.
 ORVANE_ASAN_BUILD="$asan_build" "$root/scripts/run-asan.sh" --check
 
