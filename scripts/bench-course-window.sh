@@ -32,16 +32,6 @@ if [ "$xvfb" -eq 0 ]; then
   exit
 fi
 
-if ! command -v Xvfb >/dev/null; then
-  echo "Xvfb is not installed (apt-get install xvfb)" >&2
-  exit 1
-fi
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do  # up to 5 s for the display to come up
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-  sleep 0.1
-done
-DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bench" "${args[@]}"
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1280x900x24
+"$bench" "${args[@]}"

@@ -47,7 +47,7 @@ title='Orvane - by Halvick'  # the planner's; its start-up picture has none
 summary="$build/bench-summary.md"
 
 scratch="$(mktemp -d)"
-trap 'kill "${xvfb:-}" 2>/dev/null || true; wait "${xvfb:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'rm -rf "$scratch"' EXIT
 
 # Two working folders as a pilot has them: the defaults (so that no message box comes
 # up before the planner), the read-me and the airports.
@@ -80,18 +80,9 @@ function next_value() {  # the linear congruential sequence, in exact double ari
   return int(state / 256)
 }' > "$scratch/large/airports.fly"
 
-# -noreset: the server stays up between the starts, while no client is connected.
-Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp -noreset > "$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do  # up to 10 s for the display to come up
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$scratch/display")"
-export QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$scratch/runtime"
-export XDG_RUNTIME_DIR="$scratch/runtime"  # Qt's own, so that it does not warn on every start
+# The server stays up between the starts (scripts/lib/xvfb.sh).
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1280x900x24
 
 # start_once LINGER_MS FOLDER PROGRAM: one start in FOLDER, killed LINGER_MS after its window
 # is mapped; prints map_timer's line (mapped_ms=... first_map_ms=... cpu_ms=... max_rss_kb=...).

@@ -54,23 +54,13 @@ if [ "$check" -eq 0 ]; then
 fi
 
 # --- The check under Xvfb and openbox ---------------------------------------------
-trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'kill "${app:-}" "${openbox:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 work="$scratch/work"
 prepare "$work"
 cp "$root/scripts/example-config.fly" "$work/config.fly"
 
-# Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -noreset -screen 0 1280x900x24 -nolisten tcp 3> "$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$scratch/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1280x900x24 || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
 openbox >/dev/null 2>&1 &
 openbox=$!
 

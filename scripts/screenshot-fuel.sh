@@ -18,15 +18,12 @@ cmake --build "$build" -j"$(nproc)" --target orvane >/dev/null
 bin="$build/src/app/orvane"
 mkdir -p "$out"
 work="$(mktemp -d)"
-trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${app:-}" "${openbox:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
 cp "$root/scripts/example-config.fly" "$work/config.fly"
-display=":$((80 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1280x1000x24
 export XDG_CONFIG_HOME="$work/xdg"
-sleep 1
 openbox >/dev/null 2>&1 &
 openbox=$!
 sleep 1

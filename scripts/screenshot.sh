@@ -22,16 +22,13 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j"$(nproc)" --target orvane >/dev/null
 
 work="$(mktemp -d)"
-trap 'kill "${app:-}" "${openbox:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${app:-}" "${openbox:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$root/data/airports.fly" "$root/data/readme.txt" "$work/"
 cp "$root/scripts/example-config.fly" "$work/config.fly"
 cp "$root/tests/data/exchange/example-flight.orvplan" "$work/"
 
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
-sleep 1
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1280x900x24
 if [ "$wm" -eq 1 ]; then
   openbox >/dev/null 2>&1 &
   openbox=$!

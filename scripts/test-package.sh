@@ -19,9 +19,10 @@ window_wait=30  # seconds for a window to appear
 
 "$root/scripts/install-deps.sh" --tests
 
+source "$root/scripts/lib/xvfb.sh"
+
 scratch="$(mktemp -d)"
 app=""
-xvfb=""
 stop_app() {
   if [ -n "$app" ]; then
     kill "$app" 2>/dev/null || true
@@ -31,10 +32,6 @@ stop_app() {
 }
 cleanup() {
   stop_app
-  if [ -n "$xvfb" ]; then
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-  fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -134,22 +131,7 @@ for name in Maintainer Homepage Section Description; do
 done
 
 # --- The launcher under X ----------------------------------------------------------
-# Xvfb picks a free display itself and writes its number once it takes connections.
-# Without -noreset it resets when its last client leaves, and the next start of the
-# program, coming at that moment, finds no display.
-Xvfb -displayfd 3 -noreset -screen 0 1280x900x24 -nolisten tcp 3> "$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n 1 "$scratch/display")"
-export DISPLAY
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb 1280x900x24 || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
 
 launch() {  # <home> <launcher>: starts the launcher as a pilot with that home folder
   # The display must take connections again before the next start (at most 10 s).
