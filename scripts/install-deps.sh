@@ -4,7 +4,8 @@
 # locale-independence test, xmllint and GPSBabel for the route files, and what the
 # check of the Debian package runs), with
 # --fuzz clang with libFuzzer and the sanitizer runtimes (for scripts/fuzz.sh), with
-# --package what scripts/package.sh needs to make the Debian package. Safe to run
+# --package what scripts/package.sh needs to make the Debian package, with --format
+# clang-format (for scripts/check-format.sh). Safe to run
 # again: it installs only what is missing. The options add up, so a script that runs
 # others asks for all of their packages at once (scripts/test.sh does).
 set -euo pipefail
@@ -14,6 +15,7 @@ want_screenshot=0
 want_bench=0
 want_fuzz=0
 want_package=0
+want_format=0
 for arg in "$@"; do
   case "$arg" in
     --tests) want_tests=1 ;;
@@ -21,7 +23,8 @@ for arg in "$@"; do
     --bench) want_bench=1 ;;  # scripts/bench.sh: Xlib for the X client that times the windows
     --fuzz) want_fuzz=1 ;;
     --package) want_package=1 ;;  # scripts/package.sh: dpkg-shlibdeps finds the package's dependencies
-    *) echo "usage: $0 [--tests] [--screenshot] [--bench] [--fuzz] [--package]" >&2; exit 2 ;;
+    --format) want_format=1 ;;
+    *) echo "usage: $0 [--tests] [--screenshot] [--bench] [--fuzz] [--package] [--format]" >&2; exit 2 ;;
   esac
 done
 
@@ -63,6 +66,9 @@ if [ "$want_bench" -eq 1 ]; then
 fi
 if [ "$want_package" -eq 1 ]; then
   packages+=(dpkg-dev file desktop-file-utils appstream)
+fi
+if [ "$want_format" -eq 1 ]; then
+  packages+=(clang-format-14)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Orvane with its tests and runs every test: the core's GoogleTest suite and
+# Checks the C++ files' format (scripts/check-format.sh), then builds Orvane with its
+# tests and runs every test: the core's GoogleTest suite and
 # the window tests on Qt's offscreen platform. The window tests then run again under
 # a German locale and under two other time zones, and the data files they write must
 # be byte for byte those of the first run. The Debian package is built and checked as
@@ -39,7 +40,7 @@ window_tests() {  # <run> [VAR=value ...]
 stage "dependencies"
 # The packages of every stage (the package check's and the fuzzers' clang too) in one
 # step at the start, so that sudo asks once and the later stages find them there.
-"$root/scripts/install-deps.sh" --tests --package --fuzz
+"$root/scripts/install-deps.sh" --tests --package --fuzz --format
 # A locale or zone the machine lacks falls back to C or UTC without a word, and the
 # runs under them would prove nothing.
 if [ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" != "," ]; then
@@ -49,6 +50,11 @@ fi
 for zone in Europe/Berlin Pacific/Auckland; do
   [ -f "/usr/share/zoneinfo/$zone" ] || { echo "the time zone $zone is missing (tzdata)" >&2; exit 1; }
 done
+
+stage "format (clang-format-14, .clang-format)"
+# Reports only until the tree has been formatted once (scripts/check-format.sh --apply);
+# from then on without --report, so that a file out of format fails the run.
+"$root/scripts/check-format.sh" --report
 
 stage "build (Debug)"
 cmake --preset test -S "$root" -B "$build" >/dev/null
