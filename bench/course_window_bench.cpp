@@ -33,15 +33,14 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <unistd.h>
 #include <vector>
 
 #include "app/shipped_airport_names.hpp"
 #include "core/airports.hpp"
-#include "core/ascii.hpp"
 #include "core/course_selection.hpp"
 #include "core/files.hpp"
+#include "generated_airports.hpp"
 #include "ui/launcher.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "windows/planner_dialog.hpp"
@@ -128,49 +127,6 @@ double residentMiB() {
 
 // ---------------------------------------------------------------------------------
 // The working folder
-
-// 100,000 records of three-character identifiers. There are only 36^3 identifiers
-// that differ without regard to case, so every one of them comes once (in a scattered
-// order) and the rest are repeats; about one record in ten writes its letters in lower
-// case and one in ten mixes the cases, as a hand-edited file does.
-std::string generatedAirportText(std::size_t records, bool shortRecords, std::size_t& distinct) {
-  static constexpr char kSymbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  constexpr std::uint32_t kSymbolCount = sizeof kSymbols - 1;
-  constexpr std::uint32_t kCombinations = kSymbolCount * kSymbolCount * kSymbolCount;  // 46,656
-  constexpr std::uint32_t kScatter = 7919;  // a prime, so i * kScatter visits every combination
-
-  std::string text;
-  text.reserve(records * (shortRecords ? 8 : 28));
-  std::unordered_set<std::string> seen;
-  std::uint32_t state = 20240601u;
-  auto next = [&state] {
-    state = state * 1664525u + 1013904223u;  // a linear congruential sequence
-    return state >> 8;
-  };
-  for (std::size_t i = 0; i < records; ++i) {
-    const std::uint32_t combination = i < kCombinations ? static_cast<std::uint32_t>(i) * kScatter % kCombinations
-                                                        : next() % kCombinations;
-    char identifier[4] = {kSymbols[combination / (kSymbolCount * kSymbolCount)],
-                          kSymbols[combination / kSymbolCount % kSymbolCount], kSymbols[combination % kSymbolCount],
-                          '\0'};
-    const std::uint32_t look = next() % 10;
-    for (int c = 0; c < 3; ++c) {
-      if (look == 0 || (look == 1 && c == 1)) identifier[c] = lowerAscii(identifier[c]);
-    }
-    seen.insert(upperAscii(identifier));
-    const double latitude = -60.0 + static_cast<double>(next() % 13'000'000) / 100'000.0;
-    const double longitude = -179.0 + static_cast<double>(next() % 35'800'000) / 100'000.0;
-    char record[64];
-    if (shortRecords) {
-      std::snprintf(record, sizeof record, "%s:%u;%u,", identifier, look, 9 - look);
-    } else {
-      std::snprintf(record, sizeof record, "%s:%.6f;%.6f,\n", identifier, latitude, longitude);
-    }
-    text += record;
-  }
-  distinct = seen.size();
-  return text;
-}
 
 constexpr const char* kDefaults =
     "home_airport:QQA\r\nTAS:110.000000\r\nVariation:-5.000000\r\nMagnetic Deviation:2.000000\r\n"
@@ -584,9 +540,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::filesystem::path working = folder.path().toStdString();
-  std::size_t distinct = 0;
-  std::string text;
-  const double generated = timed([&] { text = generatedAirportText(options.records, options.shortRecords, distinct); });
+  bench::GeneratedAirports airports;
+  const double generated = timed([&] { airports = bench::generatedAirports(options.records, options.shortRecords); });
+  const std::string& text = airports.text;
   if (replaceFile(working / kAirportsFileName, text) != FileWrite::Written ||
       replaceFile(working / "config.fly", kDefaults) != FileWrite::Written) {
     std::fprintf(stderr, "course_window_bench: cannot write the working folder\n");
@@ -597,7 +553,7 @@ int main(int argc, char** argv) {
   std::printf("  platform %s, %d rounds\n", qPrintable(QGuiApplication::platformName()), options.rounds);
   std::printf("  airports.fly: %zu records, %zu bytes, %zu identifiers distinct without regard to case "
               "(written in %.1f ms)\n",
-              options.records, text.size(), distinct, generated);
+              options.records, text.size(), airports.distinct, generated);
 
   IdleLauncher launcher;
   AirportDatabase database;

@@ -36,7 +36,7 @@ load="$(cut -d ' ' -f 1-3 /proc/loadavg)"
 
 build="$root/build/bench-release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_TESTS=OFF >/dev/null
-targets=(orvane orvane_minimal_dialog orvane_map_timer)
+targets=(orvane orvane_minimal_dialog orvane_map_timer orvane_generated_airports)
 if [ "$start_only" -eq 0 ]; then targets+=(orvane_core_bench orvane_directory_bench orvane_course_window_bench); fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
@@ -57,28 +57,9 @@ for folder in shipped large; do
   cp "$root/scripts/example-config.fly" "$scratch/$folder/config.fly"
 done
 cp "$root/data/airports.fly" "$scratch/shipped/"
-# The 100,000 records of the course window benchmark (bench/course_window_bench.cpp,
-# generatedAirportText), made the same way: every three-character identifier once in a
-# scattered order, then repeats; one record in ten in lower case, one in ten mixed.
-awk 'BEGIN {
-  symbols = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"; combinations = 36 * 36 * 36; state = 20240601
-  for (i = 0; i < 100000; i++) {
-    if (i < combinations) combination = (i * 7919) % combinations
-    else combination = next_value() % combinations
-    id[0] = substr(symbols, int(combination / 1296) + 1, 1)
-    id[1] = substr(symbols, int(combination / 36) % 36 + 1, 1)
-    id[2] = substr(symbols, combination % 36 + 1, 1)
-    look = next_value() % 10
-    for (c = 0; c < 3; c++) if (look == 0 || (look == 1 && c == 1)) id[c] = tolower(id[c])
-    latitude = -60 + (next_value() % 13000000) / 100000
-    longitude = -179 + (next_value() % 35800000) / 100000
-    printf "%s%s%s:%.6f;%.6f,\n", id[0], id[1], id[2], latitude, longitude
-  }
-}
-function next_value() {  # the linear congruential sequence, in exact double arithmetic
-  state = (state * 1664525 + 1013904223) % 4294967296
-  return int(state / 256)
-}' > "$scratch/large/airports.fly"
+# The 100,000 records of the course window benchmark, from the same generator
+# (bench/generated_airports.hpp).
+"$build/bench/orvane_generated_airports" 100000 > "$scratch/large/airports.fly"
 
 # The server stays up between the starts (scripts/lib/xvfb.sh).
 source "$root/scripts/lib/xvfb.sh"
