@@ -3,11 +3,12 @@
 # rule, the number reader, the airport text, adding an airport, the defaults file, the
 # airport-name table, the nav log's CSV text, the FlightPlan and GPX route files, the
 # magnetic model's coefficient table, the copy an in-place save keeps, the airport
-# directory file, plan files): builds every fuzz/<name>_fuzz.cpp with clang's libFuzzer and the
-# address and undefined-behaviour sanitizers into build/fuzz, and runs each target for
-# the given seconds (default 30) from a copy of its seed
-# corpus fuzz/corpus/<name>/, so the repository's corpus is never changed. Fails when
-# any target finds a fault; the input that found it is kept in build/fuzz/findings/.
+# directory file, plan files): builds the targets fuzz/CMakeLists.txt lists, each
+# fuzz/<name>_fuzz.cpp, with clang's libFuzzer and the address and undefined-behaviour
+# sanitizers into build/fuzz, and runs each target for the given seconds (default 30)
+# from a copy of its seed corpus fuzz/corpus/<name>/, so the repository's corpus is
+# never changed. Fails when any target finds a fault, or when a fuzz/<name>_fuzz.cpp is
+# not listed; the input that found a fault is kept in build/fuzz/findings/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-30}"
@@ -21,13 +22,22 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_
   -DORVANE_BUILD_GUI=OFF -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCHMARKS=OFF -DORVANE_BUILD_FUZZERS=ON
 cmake --build "$build" -j"$(nproc)"
 
+# The targets the build lists; a source it does not list would never run.
+mapfile -t targets < "$build/fuzz/fuzz-targets.txt"
+for source in "$root"/fuzz/*_fuzz.cpp; do
+  target="$(basename "$source" .cpp)"
+  if ! printf '%s\n' "${targets[@]}" | grep -qx "$target"; then
+    echo "fuzz/$target.cpp is not listed in fuzz/CMakeLists.txt" >&2
+    exit 1
+  fi
+done
+
 work="$build/work"      # the corpora the runs grow, copied afresh from the seeds each time
 findings="$build/findings"
 mkdir -p "$work" "$findings"
 failed=()
 summary=()
-for source in "$root"/fuzz/*_fuzz.cpp; do
-  target="$(basename "$source" .cpp)"
+for target in "${targets[@]}"; do
   name="${target%_fuzz}"
   rm -rf "${work:?}/$name"
   mkdir -p "$work/$name"
