@@ -128,6 +128,7 @@ class WindowMannersTest : public QObject {
     QTest::newRow("distance conversions") << "distanceConversionWindow" << "&Distance Conversions";
     QTest::newRow("temperature conversions") << "temperatureConversionWindow" << "&Temperature Conversions";
     QTest::newRow("fuel plan") << "fuelPlanWindow" << "&Fuel Plan";
+    QTest::newRow("altitude and airspeed") << "altitudeAirspeedWindow" << "&Altitude and Airspeed";
     QTest::newRow("About box") << "aboutBox" << "&About";
   }
   void windowsHaveFixedSizesAndOnlyACloseBox() {
