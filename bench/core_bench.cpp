@@ -205,10 +205,10 @@ const std::array<double, 1024>& mixedValues() {
       state = state * 6364136223846793005u + 1442695040888963407u;
       const double unit = static_cast<double>(state >> 11) * 0x1.0p-53;  // [0, 1)
       switch (i % 4) {
-        case 0: out[i] = unit * 360.0; break;                                  // a course
-        case 1: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 100.0; break;  // hundredths
-        case 2: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 1000.0; break; // halves
-        default: out[i] = (unit - 0.5) * 360.0; break;                          // a position
+        case 0: out[i] = unit * 360.0; break;                                        // a course
+        case 1: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 100.0; break;   // hundredths
+        case 2: out[i] = static_cast<double>(state >> 40 & 0xFFFF) / 1000.0; break;  // halves
+        default: out[i] = (unit - 0.5) * 360.0; break;                               // a position
       }
     }
     return out;

@@ -11,6 +11,7 @@
 // The resident memory is given with the opening: the planner's before, the window's
 // while shown and what is left once it has closed.
 
+#include <unistd.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
@@ -33,7 +34,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/shipped_airport_names.hpp"
@@ -318,7 +318,8 @@ void measureWindowOnItsOwn(PlannerDialog& planner, AirportDatabase& database, co
   Samples construct, show, destroy;
   for (int round = 0; round < rounds; ++round) {
     std::optional<CourseDistanceDialog> window;
-    construct.add(timed([&] { window.emplace(planner.rememberedAirports(), database, airportsFile, names, &planner); }));
+    construct.add(
+        timed([&] { window.emplace(planner.rememberedAirports(), database, airportsFile, names, &planner); }));
     show.add(timed([&] {
       window->show();
       (void)QTest::qWaitForWindowExposed(&*window);
@@ -376,10 +377,10 @@ std::string entryState(const QLineEdit* entry) {
   // "QA[0]": the selected part is the inline completion the next key replaces.
   const QString text = entry->text();
   const int start = entry->hasSelectedText() ? entry->selectionStart() : int(text.size());
-  const QString shown = text.left(start) + (entry->hasSelectedText()
-                                                ? QStringLiteral("[") + entry->selectedText() + QStringLiteral("]")
-                                                : QString()) +
-                        text.mid(start + int(entry->selectedText().size()));
+  const QString shown =
+      text.left(start) +
+      (entry->hasSelectedText() ? QStringLiteral("[") + entry->selectedText() + QStringLiteral("]") : QString()) +
+      text.mid(start + int(entry->selectedText().size()));
   return shown.toStdString();
 }
 
@@ -407,9 +408,9 @@ void typeSequences(QDialog* dialog, const Options& options, int round, TypingFig
     const QWidget* focus = QApplication::focusWidget();
     std::printf("\n  Destination list: %d entries; keys go to the focus widget \"%s\"; completion mode %s\n",
                 combo->count(), focus != nullptr ? qPrintable(focus->objectName()) : "(none)",
-                combo->completer()->completionMode() == QCompleter::InlineCompletion ? "inline"
+                combo->completer()->completionMode() == QCompleter::InlineCompletion  ? "inline"
                 : combo->completer()->completionMode() == QCompleter::PopupCompletion ? "popup"
-                                                                                       : "unfiltered popup");
+                                                                                      : "unfiltered popup");
   }
 
   // Lower case, as a pilot types without Caps Lock; the entry shows upper case.
@@ -551,9 +552,10 @@ int main(int argc, char** argv) {
 
   std::printf("Course window benchmark\n");
   std::printf("  platform %s, %d rounds\n", qPrintable(QGuiApplication::platformName()), options.rounds);
-  std::printf("  airports.fly: %zu records, %zu bytes, %zu identifiers distinct without regard to case "
-              "(written in %.1f ms)\n",
-              options.records, text.size(), airports.distinct, generated);
+  std::printf(
+      "  airports.fly: %zu records, %zu bytes, %zu identifiers distinct without regard to case "
+      "(written in %.1f ms)\n",
+      options.records, text.size(), airports.distinct, generated);
 
   IdleLauncher launcher;
   AirportDatabase database;

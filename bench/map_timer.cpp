@@ -51,8 +51,8 @@ std::string textProperty(Display* display, Window window, Atom property) {
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   std::string text;
-  if (XGetWindowProperty(display, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count,
-                         &remaining, &data) == Success &&
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &remaining,
+                         &data) == Success &&
       data != nullptr) {
     if (format == 8) text.assign(reinterpret_cast<const char*>(data), count);
     XFree(data);
@@ -208,7 +208,7 @@ int main(int argc, char** argv) {
   }
   const double cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-  std::printf("mapped_ms=%.1f first_map_ms=%.1f cpu_ms=%.1f max_rss_kb=%ld width=%d height=%d\n", mappedMs,
-              firstMapMs, cpuMs, usage.ru_maxrss, width, height);
+  std::printf("mapped_ms=%.1f first_map_ms=%.1f cpu_ms=%.1f max_rss_kb=%ld width=%d height=%d\n", mappedMs, firstMapMs,
+              cpuMs, usage.ru_maxrss, width, height);
   return 0;
 }

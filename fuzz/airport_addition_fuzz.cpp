@@ -72,11 +72,13 @@ UNTRACED AddAirportOutcome expectedRefusal(std::string_view identifier) {
 
 UNTRACED bool listed(std::string_view text, std::string_view identifier) {
   const orvane::ParsedAirports parsed = orvane::parseAirportText(text);
-  return std::any_of(parsed.identifiers.begin(), parsed.identifiers.end(),
-                     [&](const std::string& listedIdentifier) { return sameIgnoringCase(listedIdentifier, identifier); });
+  return std::any_of(parsed.identifiers.begin(), parsed.identifiers.end(), [&](const std::string& listedIdentifier) {
+    return sameIgnoringCase(listedIdentifier, identifier);
+  });
 }
 
-UNTRACED void checkAdded(std::string_view before, const std::string& after, std::string_view identifier, GeoPosition position) {
+UNTRACED void checkAdded(std::string_view before, const std::string& after, std::string_view identifier,
+                         GeoPosition position) {
   CHECK(after.compare(0, before.size(), before) == 0);
   const std::string_view record = std::string_view(after).substr(before.size());
   const std::string latitude = orvane::formatSixDecimals(position.latitude);

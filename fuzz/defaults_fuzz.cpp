@@ -8,12 +8,12 @@
 // that loads back as the same values, numbers as six decimals hold them. What a file
 // loaded that way writes again is the same file, while its numbers are below 2^32.
 
+#include <fuzzer/FuzzedDataProvider.h>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <fuzzer/FuzzedDataProvider.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,9 +40,9 @@ struct Entries {
 UNTRACED Entries entriesOf(DefaultValues& v) {
   auto& a = v.airplane;
   return {{&v.homeAirport, &a.tailNumber, &a.airplaneType},
-          {&v.trueAirspeed, &v.variation, &v.deviation, &v.fuelFlow, &v.fuelOnBoard, &a.emptyWeight,
-           &a.emptyMoment, &a.fuelArm, &a.pilotWeight, &a.frontSeatsArm, &a.rearSeatsArm, &a.maxWeight,
-           &a.usefulLoad, &a.cgForeLimit, &a.cgAftLimit}};
+          {&v.trueAirspeed, &v.variation, &v.deviation, &v.fuelFlow, &v.fuelOnBoard, &a.emptyWeight, &a.emptyMoment,
+           &a.fuelArm, &a.pilotWeight, &a.frontSeatsArm, &a.rearSeatsArm, &a.maxWeight, &a.usefulLoad, &a.cgForeLimit,
+           &a.cgAftLimit}};
 }
 
 // A number is written as its 17 digits rounded at the sixth decimal. Below 2^32 the

@@ -14,12 +14,12 @@
 #include <system_error>
 
 /// Stops the run (libFuzzer keeps the input) when a property does not hold.
-#define CHECK(condition)                                                                     \
-  do {                                                                                       \
-    if (!(condition)) {                                                                      \
+#define CHECK(condition)                                                                    \
+  do {                                                                                      \
+    if (!(condition)) {                                                                     \
       std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                          \
-    }                                                                                        \
+      std::abort();                                                                         \
+    }                                                                                       \
   } while (false)
 
 /// Marks a target's own reference code: libFuzzer then learns its way from the coverage
@@ -29,9 +29,7 @@
 namespace orvane::fuzz {
 
 /// The same double, sign of zero included (no reading here yields a NaN).
-UNTRACED inline bool sameDouble(double a, double b) noexcept {
-  return a == b && std::signbit(a) == std::signbit(b);
-}
+UNTRACED inline bool sameDouble(double a, double b) noexcept { return a == b && std::signbit(a) == std::signbit(b); }
 
 struct ReferenceNumber {
   std::size_t length = 0;  // 0: the text does not start with a number

@@ -56,8 +56,9 @@ class WithoutRootPowers {
 inline void openToOthers(const std::filesystem::path& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read |
-                              fs::perms::group_exec, fs::perm_options::add, ec);
+  fs::permissions(folder,
+                  fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read | fs::perms::group_exec,
+                  fs::perm_options::add, ec);
 }
 
 /// While one lives, the system refuses to write any file of this process beyond

@@ -16,7 +16,7 @@ QStringList calculators() {
 #elif defined(Q_OS_MACOS)
   return {QStringLiteral("open")};
 #else
-  return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),     QStringLiteral("qalculate-gtk"),
+  return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),      QStringLiteral("qalculate-gtk"),
           QStringLiteral("mate-calc"),        QStringLiteral("galculator"), QStringLiteral("xcalc")};
 #endif
 }
@@ -27,9 +27,15 @@ QStringList textEditors() {
 #elif defined(Q_OS_MACOS)
   return {QStringLiteral("open")};
 #else
-  return {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),  QStringLiteral("kate"),
-          QStringLiteral("kwrite"),            QStringLiteral("mousepad"), QStringLiteral("pluma"),
-          QStringLiteral("xed"),               QStringLiteral("featherpad"), QStringLiteral("xdg-open")};
+  return {QStringLiteral("gnome-text-editor"),
+          QStringLiteral("gedit"),
+          QStringLiteral("kate"),
+          QStringLiteral("kwrite"),
+          QStringLiteral("mousepad"),
+          QStringLiteral("pluma"),
+          QStringLiteral("xed"),
+          QStringLiteral("featherpad"),
+          QStringLiteral("xdg-open")};
 #endif
 }
 

@@ -56,8 +56,29 @@ constexpr std::string_view kLatin1Folds{
     "aaaaaaaceeeeiiiidnooooo\0ouuuuyty",
     64};
 constexpr std::string_view kLatinExtendedAFolds =
-    "aaaaaa" "cccccccc" "dddd" "eeeeeeeeee" "gggggggg" "hhhh" "iiiiiiiiii" "ii" "jj" "kkk" "llllllllll"
-    "nnnnnnn" "nn" "oooooo" "oo" "rrrrrr" "ssssssss" "tttttt" "uuuuuuuuuuuu" "ww" "yyy" "zzzzzz" "s";
+    "aaaaaa"
+    "cccccccc"
+    "dddd"
+    "eeeeeeeeee"
+    "gggggggg"
+    "hhhh"
+    "iiiiiiiiii"
+    "ii"
+    "jj"
+    "kkk"
+    "llllllllll"
+    "nnnnnnn"
+    "nn"
+    "oooooo"
+    "oo"
+    "rrrrrr"
+    "ssssssss"
+    "tttttt"
+    "uuuuuuuuuuuu"
+    "ww"
+    "yyy"
+    "zzzzzz"
+    "s";
 static_assert(kLatinExtendedAFolds.size() == 0x80);
 
 struct Header {
@@ -251,11 +272,12 @@ DirectoryLoad readAirportDirectory(std::string_view bytes) {
   const std::string_view compressed = bytes.substr(kHeaderBytes);
   uLongf unpacked = static_cast<uLongf>(payload.size());
   // uncompress() refuses a stream that does not end, or that would not fit.
-  const int status = uncompress(reinterpret_cast<Bytef*>(payload.data()), &unpacked,
-                                reinterpret_cast<const Bytef*>(compressed.data()), static_cast<uLong>(compressed.size()));
+  const int status =
+      uncompress(reinterpret_cast<Bytef*>(payload.data()), &unpacked, reinterpret_cast<const Bytef*>(compressed.data()),
+                 static_cast<uLong>(compressed.size()));
   if (status != Z_OK || unpacked != payload.size()) return {DirectoryOutcome::Damaged, nullptr};
-  const uLong checksum = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(payload.data()),
-                               static_cast<uInt>(payload.size()));
+  const uLong checksum =
+      crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(payload.data()), static_cast<uInt>(payload.size()));
   if (checksum != header.checksum) return {DirectoryOutcome::Damaged, nullptr};
   return DirectoryBuilder::build(header, std::move(payload));
 }
@@ -330,8 +352,10 @@ std::vector<std::size_t> AirportDirectory::search(std::string_view query, std::s
     const DirectoryAirport& airport = airports_[i];
     for (std::string_view code : {airport.code, airport.gpsCode, airport.iataCode, airport.localCode}) {
       if (code.empty()) continue;
-      if (equalIgnoringCase(code, whole)) score = 0;
-      else if (score > 1 && startsWithIgnoringCase(code, whole)) score = 1;
+      if (equalIgnoringCase(code, whole))
+        score = 0;
+      else if (score > 1 && startsWithIgnoringCase(code, whole))
+        score = 1;
     }
     matches.push_back({score, i});
   }
@@ -411,7 +435,8 @@ std::vector<std::string> runwayWindLines(const AirportDirectory& directory, cons
   std::vector<std::string> runwayTexts;  // length and surface of each end's runway
   std::vector<std::string> lines;
   for (const DirectoryRunway& runway : directory.runways(airport)) {
-    std::string text = runway.lengthFeet > 0 ? formatFixed(runway.lengthFeet, 0) + " ft" : std::string("length unknown");
+    std::string text =
+        runway.lengthFeet > 0 ? formatFixed(runway.lengthFeet, 0) + " ft" : std::string("length unknown");
     if (!surfaceName(runway.surface).empty()) text += " " + std::string(surfaceName(runway.surface));
     if (runway.ends.empty()) lines.push_back("Runway of " + text + ": its ends are not in the data");
     for (const RunwayEnd& end : runway.ends) {

@@ -29,7 +29,14 @@ inline constexpr std::string_view kAirportDirectoryFileName = "airport-directory
 /// The file format's version this reader takes; any other is refused.
 inline constexpr std::uint32_t kAirportDirectoryVersion = 1;
 
-enum class AirfieldKind : std::uint8_t { SmallAirport, MediumAirport, LargeAirport, Heliport, SeaplaneBase, Balloonport };
+enum class AirfieldKind : std::uint8_t {
+  SmallAirport,
+  MediumAirport,
+  LargeAirport,
+  Heliport,
+  SeaplaneBase,
+  Balloonport
+};
 enum class RunwaySurface : std::uint8_t { Unknown, Grass, Asphalt, Concrete, Gravel, Dirt, Water, Metal };
 
 struct DirectoryRunway {
@@ -45,10 +52,10 @@ struct DirectoryAirport {
   std::string_view iataCode;   // may be empty
   std::string_view localCode;  // may be empty
   std::string_view name;
-  std::string_view town;       // may be empty
-  std::string_view country;    // may be empty
-  GeoPosition position;        // [degrees], to a millionth
-  int elevationFeet = 0;       // [ft]
+  std::string_view town;     // may be empty
+  std::string_view country;  // may be empty
+  GeoPosition position;      // [degrees], to a millionth
+  int elevationFeet = 0;     // [ft]
   AirfieldKind kind = AirfieldKind::SmallAirport;
   std::uint32_t firstRunway = 0;
   std::uint32_t runwayCount = 0;

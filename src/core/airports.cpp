@@ -35,9 +35,7 @@ class SeparatorCursor {
   std::size_t next_ = 0;
 };
 
-bool isAsciiAlphanumeric(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
+bool isAsciiAlphanumeric(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
 }  // namespace
 
@@ -63,9 +61,7 @@ AirportFile readAirportFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text) {
-  return replaceFile(path, text);
-}
+FileWrite saveAirportText(const std::filesystem::path& path, std::string_view text) { return replaceFile(path, text); }
 
 ParsedAirports parseAirportText(std::string_view text) {
   ParsedAirports parsed;

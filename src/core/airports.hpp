@@ -52,8 +52,8 @@ std::optional<GeoPosition> findAirport(const AirportTable& table, std::string_vi
 
 enum class AirportIdentifierCheck {
   Valid,
-  HasSpace,            // "No spaces allowed!"
-  NotThreeAlphanumeric // "You must enter 3 alphanumeric symbol of the airport"
+  HasSpace,             // "No spaces allowed!"
+  NotThreeAlphanumeric  // "You must enter 3 alphanumeric symbol of the airport"
 };
 
 /// The identifier the pilot typed for a new airport: no blank anywhere (tested first),
@@ -97,7 +97,7 @@ AirportsLoad loadAirportDatabase(AirportDatabase& database, const std::filesyste
 struct AirportAddition {
   AddAirportOutcome outcome = AddAirportOutcome::NotThreeAlphanumeric;
   FileWrite write = FileWrite::CannotOpen;  // Added: Written once the file holds the record
-  bool fileTooLarge = false;  // the file is larger than kLargestAirportsFileBytes, so not replaced
+  bool fileTooLarge = false;                // the file is larger than kLargestAirportsFileBytes, so not replaced
 };
 
 /// Checks the identifier against the file as it is at this moment, not as it was last
@@ -112,8 +112,7 @@ AirportAddition addAirportToFile(AirportDatabase& database, const std::filesyste
 
 /// Messages of adding an airport.
 inline constexpr std::string_view kNoSpacesMessage = "No spaces allowed!";
-inline constexpr std::string_view kIdentifierFormatMessage =
-    "You must enter 3 alphanumeric symbol of the airport";
+inline constexpr std::string_view kIdentifierFormatMessage = "You must enter 3 alphanumeric symbol of the airport";
 std::string airportExistsMessage(std::string_view identifier);
 std::string airportAddedMessage(std::string_view identifier);
 /// A save that opened the file but could not finish it (a full disk).

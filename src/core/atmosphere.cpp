@@ -83,8 +83,7 @@ double densityAltitudeFt(double pressureAltitudeFt, double outsideAirTemperature
 }
 
 double machNumber(double calibratedAirspeed, SpeedUnit unit, double pressureAltitudeFt) noexcept {
-  const double casRatio =
-      calibratedAirspeed * metresPerSecondPerUnit(unit) / speedOfSound(kIsaSeaLevelTemperatureK);
+  const double casRatio = calibratedAirspeed * metresPerSecondPerUnit(unit) / speedOfSound(kIsaSeaLevelTemperatureK);
   const double impactPressure =
       kIsaSeaLevelPressurePa * (std::pow(1 + kHalfGammaLess1 * casRatio * casRatio, kGammaOverGammaLess1) - 1);
   const double staticPressure = pressurePa(pressureAltitudeFt * kMetresPerFoot);
@@ -118,9 +117,9 @@ AltitudeAirspeedComputation computeAltitudeAirspeed(const AltitudeAirspeedInputs
     return computation;
   }
   computation.outcome = AtmosphereOutcome::Computed;
-  computation.results = {pressureAltitude, densityAltitude,
-                         trueAirspeed(in.calibratedAirspeed, in.speedUnit, pressureAltitude,
-                                      in.outsideAirTemperatureC)};
+  computation.results = {
+      pressureAltitude, densityAltitude,
+      trueAirspeed(in.calibratedAirspeed, in.speedUnit, pressureAltitude, in.outsideAirTemperatureC)};
   return computation;
 }
 

@@ -15,10 +15,10 @@ namespace orvane {
 inline constexpr double kIsaSeaLevelTemperatureK = 288.15;
 inline constexpr double kIsaSeaLevelPressurePa = 101325;
 inline constexpr double kIsaLapseRateKPerM = 0.0065;
-inline constexpr double kIsaGravity = 9.80665;            // [m/s^2]
-inline constexpr double kIsaGasConstant = 287.05287;      // specific, of dry air [J/(kg K)]
+inline constexpr double kIsaGravity = 9.80665;        // [m/s^2]
+inline constexpr double kIsaGasConstant = 287.05287;  // specific, of dry air [J/(kg K)]
 inline constexpr double kIsaTropopauseM = 11000;
-inline constexpr double kIsaUpperLimitM = 20000;          // where the isothermal layer ends
+inline constexpr double kIsaUpperLimitM = 20000;  // where the isothermal layer ends
 inline constexpr double kIsaLowerLimitM = -5000;
 inline constexpr double kAirHeatCapacityRatio = 1.4;
 inline constexpr double kZeroCelsiusK = 273.15;
@@ -80,10 +80,10 @@ struct AltitudeAirspeed {
 
 enum class AtmosphereOutcome {
   Computed,
-  NotComputable,       // a QNH not above 0, a temperature not above absolute zero, a
-                       // negative airspeed, or a value that is not a number
-  OutsideAtmosphere,   // the pressure or density altitude beyond -5,000 m .. 20,000 m
-  Supersonic,          // Mach 1 or more: the subsonic airspeed formula does not hold
+  NotComputable,      // a QNH not above 0, a temperature not above absolute zero, a
+                      // negative airspeed, or a value that is not a number
+  OutsideAtmosphere,  // the pressure or density altitude beyond -5,000 m .. 20,000 m
+  Supersonic,         // Mach 1 or more: the subsonic airspeed formula does not hold
 };
 
 struct AltitudeAirspeedComputation {

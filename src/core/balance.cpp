@@ -49,10 +49,10 @@ BalanceCheck calculateBalance(BalanceSheet& s) {
       own.reset();
     }
   }
-  s.grossMoment = s.emptyAircraft.moment + s.other.moment + s.fuel.moment + s.frontSeats.moment +
-                  s.rearSeats.moment + s.baggage.moment;
-  s.grossWeight = s.rearSeats.weight + s.other.weight + s.fuel.weight + s.frontSeats.weight +
-                  s.emptyAircraft.weight + s.baggage.weight;
+  s.grossMoment = s.emptyAircraft.moment + s.other.moment + s.fuel.moment + s.frontSeats.moment + s.rearSeats.moment +
+                  s.baggage.moment;
+  s.grossWeight = s.rearSeats.weight + s.other.weight + s.fuel.weight + s.frontSeats.weight + s.emptyAircraft.weight +
+                  s.baggage.weight;
 
   BalanceCheck check;
   if (s.grossMoment != 0 && s.grossWeight != 0) {

@@ -32,20 +32,20 @@ struct WorkedOutMoments {
 struct BalanceSheet {
   std::string tailNumber;
   std::string airplaneType;
-  double maxWeight = 0;     // [LB]
-  double usefulLoad = 0;    // [LB]
-  double fuelOnBoard = 0;   // [US gallons]
-  double cgForeLimit = 0;   // [inches]
-  double cgAftLimit = 0;    // [inches]
-  LoadingRow emptyAircraft; // weight and moment only
+  double maxWeight = 0;      // [LB]
+  double usefulLoad = 0;     // [LB]
+  double fuelOnBoard = 0;    // [US gallons]
+  double cgForeLimit = 0;    // [inches]
+  double cgAftLimit = 0;     // [inches]
+  LoadingRow emptyAircraft;  // weight and moment only
   LoadingRow frontSeats;
   LoadingRow rearSeats;
   LoadingRow fuel;
   LoadingRow baggage;
   LoadingRow other;
-  double grossWeight = 0;   // [LB]
-  double grossMoment = 0;   // [LB-in / 100]
-  double cg = 0;            // [inches]
+  double grossWeight = 0;  // [LB]
+  double grossMoment = 0;  // [LB-in / 100]
+  double cg = 0;           // [inches]
   WorkedOutMoments workedOut;
 };
 

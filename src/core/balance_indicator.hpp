@@ -14,8 +14,8 @@ namespace orvane {
 inline constexpr double kIndicatorOverhang = 0.25;
 
 enum class CgStanding {
-  NotShown,        // no CG was computed, or a limit or the CG is not finite
-  WithinLimits,    // both limits included
+  NotShown,      // no CG was computed, or a limit or the CG is not finite
+  WithinLimits,  // both limits included
   ForeOfLimits,
   AftOfLimits,
   LimitsReversed,  // the fore limit lies aft of the aft limit: nothing can be judged
@@ -36,15 +36,15 @@ struct BalanceIndicator {
   CgStanding cg = CgStanding::NotShown;
   double foreLimitAt = 0;
   double aftLimitAt = 0;
-  double cgAt = 0;              // the marker; meaningful unless NotShown or LimitsReversed
-  std::string foreLimitText;    // the limits as fields show them: "35", "47.3"
+  double cgAt = 0;            // the marker; meaningful unless NotShown or LimitsReversed
+  std::string foreLimitText;  // the limits as fields show them: "35", "47.3"
   std::string aftLimitText;
-  std::string cgText;           // "CG 2.1 in aft of the limit"; empty when NotShown
+  std::string cgText;  // "CG 2.1 in aft of the limit"; empty when NotShown
 
   WeightStanding weight = WeightStanding::NotShown;
   double maximumAt = 0;
-  double grossWeightAt = 0;     // the bar's end
-  std::string weightText;       // "125 LB over the maximum weight"; empty when NotShown
+  double grossWeightAt = 0;  // the bar's end
+  std::string weightText;    // "125 LB over the maximum weight"; empty when NotShown
 
   bool shown() const noexcept { return cg != CgStanding::NotShown || weight != WeightStanding::NotShown; }
   /// Drawn as a warning (red) rather than calm (green).

@@ -1,7 +1,7 @@
 #include "core/clock.hpp"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <ctime>
 #include <limits>
 
@@ -109,9 +109,7 @@ std::string formatClock(int hour, int minute, int second) {
   return out;
 }
 
-std::string formatClock(const LocalDateTime& time) {
-  return formatClock(time.hour, time.minute, time.second);
-}
+std::string formatClock(const LocalDateTime& time) { return formatClock(time.hour, time.minute, time.second); }
 
 std::string formatDate(const LocalDateTime& time) {
   std::string out;
@@ -151,7 +149,8 @@ LocalDateTime currentLocalTime() {
 
 int daysBetween(const LocalDateTime& from, const LocalDateTime& to) noexcept {
   const long long days = daysFromCivil(to.year, to.month, to.day) - daysFromCivil(from.year, from.month, from.day);
-  return static_cast<int>(std::clamp<long long>(days, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<long long>(days, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace orvane

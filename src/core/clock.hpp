@@ -10,9 +10,9 @@ namespace orvane {
 /// A wall-clock date and time as the pilot sees it on the take-off picker.
 struct LocalDateTime {
   int year = 1970;
-  int month = 1;   // 1..12
-  int day = 1;     // 1..31
-  int hour = 0;    // 0..23
+  int month = 1;  // 1..12
+  int day = 1;    // 1..31
+  int hour = 0;   // 0..23
   int minute = 0;
   int second = 0;
   friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
@@ -50,8 +50,7 @@ inline constexpr int kDaylightSavingByRules = -1;
 /// repeats apart; it must come from an instant that showed this very time. Without it
 /// such a time is read as the earlier instant (still summer time), whatever the
 /// process converted before.
-std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time,
-                                             int daylightSaving = kDaylightSavingByRules);
+std::optional<ClockInstant> resolveLocalTime(const LocalDateTime& time, int daylightSaving = kDaylightSavingByRules);
 
 /// The instant `seconds` after the local time `time`; empty when it would fall outside
 /// the years the clock can show (after 9999) or cannot be represented.

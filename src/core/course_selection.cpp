@@ -47,8 +47,9 @@ std::vector<std::uint32_t> caseBlindOrder(const std::vector<std::string>& identi
   std::vector<std::uint32_t> order(count);
   std::iota(order.begin(), order.end(), std::uint32_t{0});
   if (!allKeyed(identifiers)) {
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return lessIgnoringCase(identifiers[a], identifiers[b]); });
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return lessIgnoringCase(identifiers[a], identifiers[b]);
+    });
     return order;
   }
   std::vector<std::uint32_t> keys(count);
@@ -81,10 +82,9 @@ AirportList makeAirportList(const std::vector<std::string>& identifiers, ListCas
 
 std::optional<std::size_t> findListEntry(const AirportList& list, std::string_view text) {
   // The list is in case-blind order, so the first equal entry is where `text` would go.
-  const auto at = std::lower_bound(list.identifiers.begin(), list.identifiers.end(), text,
-                                   [](const std::string& entry, std::string_view key) {
-                                     return lessIgnoringCase(entry, key);
-                                   });
+  const auto at =
+      std::lower_bound(list.identifiers.begin(), list.identifiers.end(), text,
+                       [](const std::string& entry, std::string_view key) { return lessIgnoringCase(entry, key); });
   if (at == list.identifiers.end() || !equalIgnoringCase(*at, text)) return std::nullopt;
   return static_cast<std::size_t>(at - list.identifiers.begin());
 }
@@ -116,8 +116,7 @@ bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosi
   return own && samePositionAsShown(*own, position);
 }
 
-void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry,
-                  const AirportTable& table) {
+void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry, const AirportTable& table) {
   if (entry >= list.shown.size()) return;
   values.originId = list.shown[entry];
   if (auto position = locateAirport(table, list.identifiers[entry])) values.origin = *position;
@@ -156,8 +155,8 @@ void rememberLegEnds(RememberedAirports& remembered, const LegEnds& ends) {
 }
 
 std::string courseDistanceMessage(const CourseDistance& course) {
-  return "True Course is: " + formatFixed(course.trueCourse, 2) + " degrees," + "Distance is: " +
-         formatFixed(course.distance, 2) + " nautical miles," + "\n" +
+  return "True Course is: " + formatFixed(course.trueCourse, 2) + " degrees," +
+         "Distance is: " + formatFixed(course.distance, 2) + " nautical miles," + "\n" +
          "Enter wind parameters and press 'Calculate' button.";
 }
 

@@ -37,11 +37,11 @@ std::optional<GeoPosition> locateAirport(const AirportTable& table, std::string_
 /// The origin and destination the planner remembers between legs. An identifier is
 /// empty where the position was typed or converted rather than an airport's.
 struct RememberedAirports {
-  std::string originId;       // also the defaults file's home airport
+  std::string originId;  // also the defaults file's home airport
   std::string destinationId;
-  GeoPosition origin;         // [degrees]
-  GeoPosition destination;    // [degrees]
-  bool legTaken = false;      // a leg was taken: the next one starts at its destination
+  GeoPosition origin;       // [degrees]
+  GeoPosition destination;  // [degrees]
+  bool legTaken = false;    // a leg was taken: the next one starts at its destination
 };
 
 /// The course window's values while it is open.
@@ -68,12 +68,10 @@ bool samePositionAsShown(GeoPosition a, GeoPosition b);
 /// for an empty identifier or one the table lacks).
 bool airportIsAt(const AirportTable& table, std::string_view identifier, GeoPosition position);
 
-
 /// The pilot chose `entry` of the Origin (or Destination) list: the shown text becomes
 /// the identifier and its record's position the position. The Destination entry takes
 /// the identifier too. A position the table does not know leaves the position as it was.
-void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry,
-                  const AirportTable& table);
+void chooseOrigin(CourseWindowValues& values, const AirportList& list, std::size_t entry, const AirportTable& table);
 void chooseDestination(CourseWindowValues& values, const AirportList& list, std::size_t entry,
                        const AirportTable& table);
 

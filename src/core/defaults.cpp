@@ -137,7 +137,8 @@ FileWrite writeDefaultsFile(const std::filesystem::path& path, std::string_view 
 }
 
 std::string defaultsProblemMessage(const FormattedDefaults& formatted) {
-  const std::string key(formatted.problemKey.substr(0, formatted.problemKey.size() ? formatted.problemKey.size() - 1 : 0));
+  const std::string key(
+      formatted.problemKey.substr(0, formatted.problemKey.size() ? formatted.problemKey.size() - 1 : 0));
   switch (formatted.problem) {
     case DefaultsProblem::None: return {};
     case DefaultsProblem::TextHasSeparator:
@@ -145,8 +146,7 @@ std::string defaultsProblemMessage(const FormattedDefaults& formatted) {
              "\" holds a colon or a line break, which the defaults file cannot keep.";
     case DefaultsProblem::NumberNotFinite:
       return "The defaults were not saved: \"" + key + "\" is not a number that can be saved.";
-    case DefaultsProblem::TooLong:
-      return "The defaults were not saved: the texts are too long for the defaults file.";
+    case DefaultsProblem::TooLong: return "The defaults were not saved: the texts are too long for the defaults file.";
   }
   return {};
 }

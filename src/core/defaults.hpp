@@ -35,9 +35,9 @@ inline constexpr std::string_view kDefaultsErrorMessage = "Error in congfigurati
 /// Why a set of values cannot be saved so that it loads back the same.
 enum class DefaultsProblem {
   None,
-  TextHasSeparator,   // a text holds ":", a line break or a zero byte
-  NumberNotFinite,    // "inf" or "nan" would load back as 0
-  TooLong,            // the file would be longer than the reader's 1023 bytes
+  TextHasSeparator,  // a text holds ":", a line break or a zero byte
+  NumberNotFinite,   // "inf" or "nan" would load back as 0
+  TooLong,           // the file would be longer than the reader's 1023 bytes
 };
 
 struct FormattedDefaults {

@@ -26,15 +26,13 @@ FieldReading readNumberField(std::string_view text, std::optional<NumberRange> r
   if (value == 0.0 && number.front() != '0') return reading;
 
   reading.value = value;
-  reading.status = (range && (value < range->lowest || value > range->highest))
-                       ? FieldStatus::OutOfRange
-                       : FieldStatus::Accepted;
+  reading.status =
+      (range && (value < range->lowest || value > range->highest)) ? FieldStatus::OutOfRange : FieldStatus::Accepted;
   return reading;
 }
 
 std::string outOfRangeMessage(NumberRange range) {
-  return "Please enter a number between " + formatGeneral(range.lowest) + " and " +
-         formatGeneral(range.highest) + ".";
+  return "Please enter a number between " + formatGeneral(range.lowest) + " and " + formatGeneral(range.highest) + ".";
 }
 
 }  // namespace orvane

@@ -17,9 +17,9 @@ struct NumberRange {
 };
 
 enum class FieldStatus {
-  Accepted,     // the value is taken
-  NotANumber,   // refused; the held value stays as it was
-  OutOfRange,   // refused, but the value has already been taken
+  Accepted,    // the value is taken
+  NotANumber,  // refused; the held value stays as it was
+  OutOfRange,  // refused, but the value has already been taken
 };
 
 struct FieldReading {
@@ -31,8 +31,7 @@ struct FieldReading {
 /// number) must be one complete decimal number with optional blanks and tabs around
 /// it. A zero is accepted only when the first non-blank character is the digit 0, so
 /// an empty field, "-0" and ".0" are refused; so is a value that is not finite (1e999).
-FieldReading readNumberField(std::string_view text,
-                             std::optional<NumberRange> range = std::nullopt) noexcept;
+FieldReading readNumberField(std::string_view text, std::optional<NumberRange> range = std::nullopt) noexcept;
 
 /// "Please enter a number."
 inline constexpr std::string_view kNotANumberMessage = "Please enter a number.";

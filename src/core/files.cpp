@@ -99,9 +99,7 @@ void flushFolder(const fs::path& folder) {
   ::close(fd);
 }
 
-fs::path folderOf(const fs::path& file) {
-  return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
+fs::path folderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
 // A save holds an exclusive lock on its temporary file or copy while it runs; one that
 // can be locked belongs to no running save.
@@ -281,8 +279,7 @@ class KeptCopy {
 
 // Puts `content` into the open file, whole, at its own length.
 bool overwrite(int fd, std::string_view content) {
-  return writeAllAt(fd, content, 0) && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
-         flushToDisk(fd);
+  return writeAllAt(fd, content, 0) && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 && flushToDisk(fd);
 }
 
 // Finishes the save of one copy, or drops a copy whose file has since gone or been
@@ -361,9 +358,7 @@ std::optional<std::string> readUpTo(const fs::path& path, std::size_t limit) {
 
 }  // namespace
 
-std::optional<std::string> readFilePrefix(const fs::path& path, std::size_t limit) {
-  return readUpTo(path, limit);
-}
+std::optional<std::string> readFilePrefix(const fs::path& path, std::size_t limit) { return readUpTo(path, limit); }
 
 WholeFile readWholeFile(const fs::path& path, std::size_t largestBytes) {
   WholeFile whole;

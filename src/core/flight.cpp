@@ -185,7 +185,8 @@ CalculateResult recomputeFlight(FlightPlan& plan, std::size_t fromLeg) {
   for (std::size_t i = 0; i < work.legs.size(); ++i) {
     PlannedLeg& leg = work.legs[i];
     if (leg.ends) {
-      extendRouteLine(work.totals, legEndName(leg.ends->fromId, leg.ends->from), legEndName(leg.ends->toId, leg.ends->to));
+      extendRouteLine(work.totals, legEndName(leg.ends->fromId, leg.ends->from),
+                      legEndName(leg.ends->toId, leg.ends->to));
     }
     const double fuelOnBoard =
         i == 0 ? plan.fuelOnBoardAtTakeOff : leg.fuelOnBoardSet.value_or(work.inputs.fuelOnBoard);
@@ -218,7 +219,8 @@ CalculateResult recomputeFlight(FlightPlan& plan, std::size_t fromLeg) {
 std::string coursesToCalculate(const FlightPlan& plan) {
   FlightTotals named;
   const auto name = [&named](const PendingCourse& course) {
-    extendRouteLine(named, legEndName(course.ends.fromId, course.ends.from), legEndName(course.ends.toId, course.ends.to));
+    extendRouteLine(named, legEndName(course.ends.fromId, course.ends.from),
+                    legEndName(course.ends.toId, course.ends.to));
   };
   if (plan.pendingCourse) name(*plan.pendingCourse);
   for (const PendingCourse& course : plan.coursesAhead) name(course);

@@ -22,7 +22,7 @@ namespace orvane {
 struct LegEnds {
   std::string fromId;  // as the course window's lists wrote them; may be empty
   std::string toId;
-  GeoPosition from;    // [degrees]
+  GeoPosition from;  // [degrees]
   GeoPosition to;
   friend bool operator==(const LegEnds&, const LegEnds&) = default;
 };
@@ -30,8 +30,8 @@ struct LegEnds {
 /// A course the course window gave that no Calculate has used yet.
 struct PendingCourse {
   LegEnds ends;
-  double trueCourse = 0;  // [whole degrees] as the TC field took it
-  double distance = 0;    // the leg and flight distance it set
+  double trueCourse = 0;            // [whole degrees] as the TC field took it
+  double distance = 0;              // the leg and flight distance it set
   std::optional<double> variation;  // VAR [degrees] at mid-leg, when the pilot took it
   friend bool operator==(const PendingCourse&, const PendingCourse&) = default;
 };
@@ -48,8 +48,8 @@ struct PlannedLeg {
   // previous one. Never set on the first leg, which the flight's own values start.
   std::optional<double> fuelOnBoardSet;  // [gallons]
   std::optional<LocalDateTime> takeOffSet;
-  LegResults results;                    // with the leg's take-off and ETA texts
-  LocalDateTime arrival;                 // where the picker went after the leg
+  LegResults results;     // with the leg's take-off and ETA texts
+  LocalDateTime arrival;  // where the picker went after the leg
   int arrivalDaylightSaving = kDaylightSavingByRules;
   friend bool operator==(const PlannedLeg&, const PlannedLeg&) = default;
 };
@@ -59,10 +59,10 @@ inline constexpr std::size_t kMostLegs = 1000;
 
 /// Everything the planner holds about the flight being planned.
 struct FlightPlan {
-  LegInputs inputs;     // the leg inputs as the planner's fields last held them
-  LegResults results;   // the results the planner shows
+  LegInputs inputs;    // the leg inputs as the planner's fields last held them
+  LegResults results;  // the results the planner shows
   FlightTotals totals;
-  NavLog navLog;        // built from `legs`, one record per leg
+  NavLog navLog;  // built from `legs`, one record per leg
   AirplaneData airplane;
   FuelPolicy fuelPolicy;  // the fuel policy a plan file carries
 
@@ -80,7 +80,7 @@ struct FlightPlan {
 
 enum class CalculateOutcome {
   Calculated,
-  AirspeedTooLow,   // "Enter correct TAS!"
+  AirspeedTooLow,  // "Enter correct TAS!"
   WindTooStrong,
   NotComputable,
   ClockOutOfRange,  // the arrival cannot be shown on the clock

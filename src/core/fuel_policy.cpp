@@ -45,7 +45,8 @@ std::string fuelPolicyFault(const FuelPolicy& policy) {
     return "The final reserve must be 30 or 45 minutes.";
   }
   if (const auto& alternate = policy.alternate) {
-    if (!inRange(alternate->trueCourse, 0, kFullCircle)) return between("alternate's course", 0, kFullCircle, "degrees");
+    if (!inRange(alternate->trueCourse, 0, kFullCircle))
+      return between("alternate's course", 0, kFullCircle, "degrees");
     if (!(alternate->distance > 0 && alternate->distance <= kMaxAlternateDistance)) {
       return "The alternate's distance must be above 0 and at most " + fieldText(kMaxAlternateDistance) + ".";
     }

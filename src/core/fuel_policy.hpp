@@ -15,10 +15,10 @@ namespace orvane {
 struct AlternateLeg {
   std::string fromIdentifier;  // the destination, "QQB"; may be empty for typed positions
   GeoPosition fromPosition;
-  std::string toIdentifier;    // the alternate, "QQC"
+  std::string toIdentifier;  // the alternate, "QQC"
   GeoPosition toPosition;
-  double trueCourse = 0;       // [degrees true, hundredths]
-  double distance = 0;         // [nm, sm, hundredths], above 0
+  double trueCourse = 0;  // [degrees true, hundredths]
+  double distance = 0;    // [nm, sm, hundredths], above 0
   friend bool operator==(const AlternateLeg&, const AlternateLeg&) = default;
 };
 
@@ -33,7 +33,7 @@ struct FuelPolicy {
 
 /// The final reserves offered: 30 minutes (day) and 45 minutes (night).
 inline constexpr std::array<double, 2> kFinalReserveChoices{30, 45};
-inline constexpr double kMaxTaxiGallons = 100;         // as much as the fuel on board holds
+inline constexpr double kMaxTaxiGallons = 100;  // as much as the fuel on board holds
 inline constexpr double kMaxContingencyPercent = 100;
 inline constexpr double kMaxAlternateDistance = 10000;  // as a leg's distance
 inline constexpr double kPercent = 100;
@@ -46,9 +46,9 @@ std::string fuelPolicyFault(const FuelPolicy& policy);
 
 /// What the fuel check needs to know of the flight.
 struct FuelFlight {
-  double tripGallons = 0;   // the legs' fuel burned [gallons, hundredths]
-  double tripMinutes = 0;   // the legs' time en route [minutes]
-  double fuelOnBoard = 0;   // at take-off, before taxi [gallons]
+  double tripGallons = 0;  // the legs' fuel burned [gallons, hundredths]
+  double tripMinutes = 0;  // the legs' time en route [minutes]
+  double fuelOnBoard = 0;  // at take-off, before taxi [gallons]
   // The wind, TAS, VAR, DEV and GPH the flight flies with (its last leg's); the
   // alternate leg is flown with them, and GPH turns minutes into gallons and back.
   LegInputs conditions;

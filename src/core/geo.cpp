@@ -16,8 +16,7 @@ CourseDistance computeCourseDistance(GeoPosition origin, GeoPosition destination
   const double dLon = lon1 - lon2;
   const double sinHalfLon = std::sin(dLon * 0.5);
   const double sinHalfLat = std::sin((lat1 - lat2) * 0.5);
-  const double haversine =
-      sinHalfLon * sinHalfLon * std::cos(lat1) * std::cos(lat2) + sinHalfLat * sinHalfLat;
+  const double haversine = sinHalfLon * sinHalfLon * std::cos(lat1) * std::cos(lat2) + sinHalfLat * sinHalfLat;
   const double centralAngle = 2 * std::asin(std::sqrt(haversine));
 
   const double y = std::sin(dLon) * std::cos(lat2);

@@ -21,8 +21,8 @@ double headingFromRadians(double radians) {
 }
 
 bool allFinite(const LegInputs& in) {
-  for (double v : {in.trueCourse, in.windDirection, in.windVelocity, in.trueAirspeed, in.variation,
-                   in.deviation, in.distance, in.fuelFlow, in.fuelOnBoard, in.flightDistance}) {
+  for (double v : {in.trueCourse, in.windDirection, in.windVelocity, in.trueAirspeed, in.variation, in.deviation,
+                   in.distance, in.fuelFlow, in.fuelOnBoard, in.flightDistance}) {
     if (!std::isfinite(v)) return false;
   }
   return true;

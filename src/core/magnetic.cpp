@@ -26,9 +26,7 @@ constexpr double kLowestAltitudeKm = -1;
 constexpr double kHighestAltitudeKm = 850;
 constexpr double kLargestCoefficient = 1e6;  // [nT]; the dipole term is about 3e4
 
-constexpr std::size_t coefficientIndex(int n, int m) {
-  return static_cast<std::size_t>(n * (n + 1) / 2 + m);
-}
+constexpr std::size_t coefficientIndex(int n, int m) { return static_cast<std::size_t>(n * (n + 1) / 2 + m); }
 
 std::vector<std::string_view> blankSeparated(std::string_view line) {
   std::vector<std::string_view> tokens;
@@ -220,8 +218,7 @@ MagneticModelReading readMagneticModel(std::string_view text) {
     for (int m = 0; m <= n; ++m) {
       if (!seen[coefficientIndex(n, m)]) {
         return {std::nullopt, "the coefficients of degree " + wholeText(static_cast<std::size_t>(n)) + ", order " +
-                                  wholeText(static_cast<std::size_t>(m)) +
-                                  " are missing"};
+                                  wholeText(static_cast<std::size_t>(m)) + " are missing"};
       }
     }
   }
@@ -252,14 +249,14 @@ MagneticDeclination magneticDeclination(const MagneticModel& model, GeoPosition 
   if (!(decimalYear >= model.epoch && decimalYear <= model.epoch + kMagneticModelLifetimeYears)) {
     return {DeclinationOutcome::OutsideModelYears};
   }
-  const FieldVector field = fieldAt(model, position.latitude * kRadiansPerDegree,
-                                    std::fmod(position.longitude, 360) * kRadiansPerDegree, heightKm,
-                                    decimalYear - model.epoch);
+  const FieldVector field =
+      fieldAt(model, position.latitude * kRadiansPerDegree, std::fmod(position.longitude, 360) * kRadiansPerDegree,
+              heightKm, decimalYear - model.epoch);
   const double horizontal = std::hypot(field.north, field.east);
   const double declination = std::atan2(field.east, field.north) / kRadiansPerDegree;
   if (!std::isfinite(declination)) return {DeclinationOutcome::NoPosition};
-  const DeclinationOutcome outcome = horizontal < kUnreliableHorizontalIntensity ? DeclinationOutcome::NearMagneticPole
-                                                                                 : DeclinationOutcome::Computed;
+  const DeclinationOutcome outcome =
+      horizontal < kUnreliableHorizontalIntensity ? DeclinationOutcome::NearMagneticPole : DeclinationOutcome::Computed;
   return {outcome, declination, horizontal};
 }
 
@@ -313,7 +310,8 @@ LegVariation legVariation(GeoPosition origin, GeoPosition destination, std::opti
     return leg;
   }
   leg.midpoint = *midpoint;
-  const MagneticDeclination at = magneticDeclination(*reading.model, *midpoint, 0, decimalYear.value_or(std::numeric_limits<double>::quiet_NaN()));
+  const MagneticDeclination at =
+      magneticDeclination(*reading.model, *midpoint, 0, decimalYear.value_or(std::numeric_limits<double>::quiet_NaN()));
   leg.outcome = at.outcome;
   if (at.outcome == DeclinationOutcome::Computed) {
     leg.declination = at.declination;

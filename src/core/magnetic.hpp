@@ -21,8 +21,7 @@ namespace orvane {
 /// The highest degree (and order) the model's sum goes to.
 inline constexpr int kMagneticModelDegree = 12;
 /// Coefficients of degrees 0..12, order 0..n, at index n(n+1)/2 + m.
-inline constexpr std::size_t kMagneticCoefficientCount =
-    (kMagneticModelDegree + 1) * (kMagneticModelDegree + 2) / 2;
+inline constexpr std::size_t kMagneticCoefficientCount = (kMagneticModelDegree + 1) * (kMagneticModelDegree + 2) / 2;
 /// A model is valid for five years from its epoch.
 inline constexpr double kMagneticModelLifetimeYears = 5;
 /// Where the horizontal field is weaker than this the compass is unreliable and the

@@ -104,10 +104,11 @@ void recordLegInNavLog(NavLog& log, const LegInputs& in, const LegResults& r) {
 
 const NavLogRow& navLogHeadings() {
   static const NavLogRow headings{
-      "Leg",      "TC",        "TC (deg)",  "Wind",     "WD (deg)",    "WV",          "TAS",
-      "WCA",      "WCA (deg)", "TH",        "TH (deg)", "MH",          "MH (deg)",    "CH",
-      "CH (deg)", "GS",        "Distance",  "ETE",      "ETE (min)",   "Time Off",    "ETA",
-      "Arrival Day", "Actual Time Over", "Fuel Burned", "Fuel Left", "Actual Fuel", "Fuel Short",
+      "Leg",       "TC",          "TC (deg)",   "Wind",        "WD (deg)",         "WV",
+      "TAS",       "WCA",         "WCA (deg)",  "TH",          "TH (deg)",         "MH",
+      "MH (deg)",  "CH",          "CH (deg)",   "GS",          "Distance",         "ETE",
+      "ETE (min)", "Time Off",    "ETA",        "Arrival Day", "Actual Time Over", "Fuel Burned",
+      "Fuel Left", "Actual Fuel", "Fuel Short",
   };
   return headings;
 }

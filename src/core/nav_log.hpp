@@ -60,31 +60,31 @@ std::string routePairName(std::string_view origin, std::string_view destination)
 /// number of each such text in the column beside it, for a spreadsheet to add up.
 enum class NavLogColumn : std::size_t {
   Leg,
-  TrueCourse,              // "058"
-  TrueCourseDegrees,       // 57.61
-  Wind,                    // "045/20", "calm"
-  WindDirection,           // 45
-  WindVelocity,            // 20
+  TrueCourse,         // "058"
+  TrueCourseDegrees,  // 57.61
+  Wind,               // "045/20", "calm"
+  WindDirection,      // 45
+  WindVelocity,       // 20
   TrueAirspeed,
-  WindCorrectionAngle,     // "7 L", "2 R", "0"
-  WindCorrectionDegrees,   // 7, -2: positive turns the heading left of the course
-  TrueHeading,             // "083"
-  TrueHeadingDegrees,      // 83
+  WindCorrectionAngle,    // "7 L", "2 R", "0"
+  WindCorrectionDegrees,  // 7, -2: positive turns the heading left of the course
+  TrueHeading,            // "083"
+  TrueHeadingDegrees,     // 83
   MagneticHeading,
   MagneticHeadingDegrees,
-  CompassHeading,          // "080"; 001 to 360 even where the value is not wrapped
-  CompassHeadingDegrees,   // 80, or 361 as the planner showed it
+  CompassHeading,         // "080"; 001 to 360 even where the value is not wrapped
+  CompassHeadingDegrees,  // 80, or 361 as the planner showed it
   GroundSpeed,
   Distance,
-  Ete,                     // "37:55" (m:ss) under an hour, "1:24" (h:mm) from an hour on
-  EteMinutes,              // 37.92
-  TakeOff,                 // "9:37:55"
-  Eta,                     // "0:12:00 +1" on the day after the flight's take-off
-  ArrivalDay,              // 0, or 1 when the leg arrives the next day
-  ActualTimeOver,          // left empty: the pilot writes it in flight
+  Ete,             // "37:55" (m:ss) under an hour, "1:24" (h:mm) from an hour on
+  EteMinutes,      // 37.92
+  TakeOff,         // "9:37:55"
+  Eta,             // "0:12:00 +1" on the day after the flight's take-off
+  ArrivalDay,      // 0, or 1 when the leg arrives the next day
+  ActualTimeOver,  // left empty: the pilot writes it in flight
   FuelBurned,
   FuelLeft,
-  ActualFuel,              // left empty: the pilot writes it in flight
+  ActualFuel,  // left empty: the pilot writes it in flight
   FuelShort,
 };
 inline constexpr std::size_t kNavLogColumnCount = static_cast<std::size_t>(NavLogColumn::FuelShort) + 1;
@@ -111,7 +111,8 @@ std::vector<NavLogRow> navLogFuelRows(const FuelPlan& fuel);
 /// The nav log as CSV (RFC 4180): the headings, a row per leg, the totals row and,
 /// when given, the fuel rows; comma separated, CR LF after every row, UTF-8 without a
 /// byte-order mark. A cell holding a comma, a quote or a line break is quoted.
-std::string navLogCsv(const NavLog& log, const FlightTotals& totals, const std::optional<FuelPlan>& fuel = std::nullopt);
+std::string navLogCsv(const NavLog& log, const FlightTotals& totals,
+                      const std::optional<FuelPlan>& fuel = std::nullopt);
 
 /// A course or heading in three digits, 001 to 360, rounded to whole degrees: "058",
 /// "360" for north (0 or 360); values outside the circle are brought into it.

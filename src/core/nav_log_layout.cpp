@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "core/flight.hpp"
 
@@ -167,8 +167,9 @@ NavLogTable navLogHeadingsTable(const NavLog& log) {
 NavLogTable navLogTimesTable(const NavLog& log, const FlightTotals& totals) {
   NavLogTable table;
   table.title = "Times and Fuel";
-  table.columns = {{"Leg", false},   {"Dist"},       {"ETE"},       {"Time\nOff"},           {"ETA"},
-                   {"ATA", true, true}, {"Fuel\nBurned"}, {"Fuel\nLeft"}, {"Actual\nFuel", true, true}};
+  table.columns = {{"Leg", false},   {"Dist"},       {"ETE"},
+                   {"Time\nOff"},    {"ETA"},        {"ATA", true, true},
+                   {"Fuel\nBurned"}, {"Fuel\nLeft"}, {"Actual\nFuel", true, true}};
   for (const NavLogLeg& leg : log.legs) {
     const NavLogRow row = navLogRow(leg);
     NavLogCell fuelLeft = plain(row, NavLogColumn::FuelLeft);
@@ -177,16 +178,28 @@ NavLogTable navLogTimesTable(const NavLog& log, const FlightTotals& totals) {
       fuelLeft.bold = true;
       fuelLeft.marked = true;
     }
-    table.legs.push_back({plain(row, NavLogColumn::Leg), plain(row, NavLogColumn::Distance),
-                          plain(row, NavLogColumn::Ete), plain(row, NavLogColumn::TakeOff),
-                          plain(row, NavLogColumn::Eta), {}, plain(row, NavLogColumn::FuelBurned), fuelLeft, {}});
+    table.legs.push_back({plain(row, NavLogColumn::Leg),
+                          plain(row, NavLogColumn::Distance),
+                          plain(row, NavLogColumn::Ete),
+                          plain(row, NavLogColumn::TakeOff),
+                          plain(row, NavLogColumn::Eta),
+                          {},
+                          plain(row, NavLogColumn::FuelBurned),
+                          fuelLeft,
+                          {}});
   }
   const NavLogRow row = navLogTotalsRow(totals);
   NavLogCell total = plain(row, NavLogColumn::Leg);
   total.bold = true;
-  table.totals = NavLogCells{
-      total, plain(row, NavLogColumn::Distance), plain(row, NavLogColumn::Ete), {}, {}, {},
-      plain(row, NavLogColumn::FuelBurned),      {},                            {}};
+  table.totals = NavLogCells{total,
+                             plain(row, NavLogColumn::Distance),
+                             plain(row, NavLogColumn::Ete),
+                             {},
+                             {},
+                             {},
+                             plain(row, NavLogColumn::FuelBurned),
+                             {},
+                             {}};
   return table;
 }
 

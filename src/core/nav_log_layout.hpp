@@ -51,7 +51,7 @@ struct NavLogCell {
 using NavLogCells = std::vector<NavLogCell>;
 
 struct NavLogTableColumn {
-  std::string heading;  // one line, or two parted by '\n'
+  std::string heading;   // one line, or two parted by '\n'
   bool number = true;    // set to the right
   bool writeIn = false;  // left empty for the pilot to fill in flight
 };

@@ -30,8 +30,8 @@ struct DecimalDigits {
 DecimalDigits seventeenDigits(double value) {
   // "-d.dddddddddddddddde-ddd": a sign, 17 digits, the point and the exponent.
   std::array<char, 32> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::scientific, kWrittenDigits - 1);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific,
+                                    kWrittenDigits - 1);
   const char* p = buffer.data();
   DecimalDigits out;
   if (*p == '-') {
@@ -81,8 +81,7 @@ char digitAt(const DecimalDigits& d, int index) {
 std::string plainText(const DecimalDigits& d, int decimals) {
   const int whole = std::max(d.pointPosition, 1);
   const int fraction = decimals > 0 ? decimals : 0;
-  std::string out(static_cast<std::size_t>((d.negative ? 1 : 0) + whole + (fraction > 0 ? 1 + fraction : 0)),
-                  '0');
+  std::string out(static_cast<std::size_t>((d.negative ? 1 : 0) + whole + (fraction > 0 ? 1 + fraction : 0)), '0');
   char* p = out.data();
   if (d.negative) *p++ = '-';
   if (d.pointPosition <= 0) {
@@ -161,8 +160,7 @@ enum class Scaled { Rounded, TooSmall, TooLarge, NearHalfWay };
 // away from zero. Its whole part must lie in [lower, limit), else TooSmall or TooLarge;
 // NearHalfWay when the 17-digit text could lie on the other side of a half-way point
 // than v does. `limit` is at most 10^15, so only the nearest half-way point matters.
-Scaled roundScaled(const BinaryValue& v, int scale, std::uint64_t lower, std::uint64_t limit,
-                   std::uint64_t& rounded) {
+Scaled roundScaled(const BinaryValue& v, int scale, std::uint64_t lower, std::uint64_t limit, std::uint64_t& rounded) {
 #ifndef __SIZEOF_INT128__
   // Without a 128-bit integer (MSVC) every text takes the exact way.
   (void)v, (void)scale, (void)lower, (void)limit, (void)rounded;
@@ -359,8 +357,7 @@ double roundToHundredths(double value) noexcept {
       if (std::fabs(value) >= 1e15) return value;
       break;
     case Scaled::TooSmall:
-    case Scaled::NearHalfWay:
-      break;
+    case Scaled::NearHalfWay: break;
   }
   DecimalDigits d = seventeenDigits(value);
   roundDigits(d, d.pointPosition + 2);
@@ -386,10 +383,16 @@ std::size_t decimalNumberLength(std::string_view text) noexcept {
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   std::size_t mantissaDigits = 0;
-  while (i < text.size() && isDigit(text[i])) { ++i; ++mantissaDigits; }
+  while (i < text.size() && isDigit(text[i])) {
+    ++i;
+    ++mantissaDigits;
+  }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && isDigit(text[i])) { ++i; ++mantissaDigits; }
+    while (i < text.size() && isDigit(text[i])) {
+      ++i;
+      ++mantissaDigits;
+    }
   }
   if (mantissaDigits == 0) return 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -410,8 +413,8 @@ double decimalValue(std::string_view numberText) noexcept {
     numberText.remove_prefix(1);
   }
   double magnitude = 0.0;
-  const auto [ptr, ec] = std::from_chars(numberText.data(), numberText.data() + numberText.size(),
-                                         magnitude, std::chars_format::general);
+  const auto [ptr, ec] =
+      std::from_chars(numberText.data(), numberText.data() + numberText.size(), magnitude, std::chars_format::general);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
     // Tell overflow from underflow by the decimal magnitude of the first significant digit.
@@ -438,8 +441,7 @@ double decimalValue(std::string_view numberText) noexcept {
 
 double leadingNumber(std::string_view text) noexcept {
   std::size_t start = 0;
-  while (start < text.size() &&
-         (text[start] == ' ' || (text[start] >= '\t' && text[start] <= '\r'))) {
+  while (start < text.size() && (text[start] == ' ' || (text[start] >= '\t' && text[start] <= '\r'))) {
     ++start;
   }
   text.remove_prefix(start);

@@ -55,8 +55,7 @@ int daysInMonth(int year, int month) {
 
 // "YYYY-MM-DDTHH:MM:SS", each part its exact number of digits.
 std::optional<LocalDateTime> parseDateTime(std::string_view text) {
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
-      text[16] != ':') {
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':') {
     return std::nullopt;
   }
   const auto part = [&](std::size_t at, std::size_t length) -> std::optional<int> {
@@ -218,7 +217,8 @@ std::string text(const Json& object, std::string_view key, const std::string& wh
   if (!value.is_string()) throw Fault{where + quoted(key) + " is not a text."};
   std::string out = value.get<std::string>();
   if (out.size() > kLongestPlanText) {
-    throw Fault{where + quoted(key) + " is longer than " + fieldText(static_cast<double>(kLongestPlanText)) + " bytes."};
+    throw Fault{where + quoted(key) + " is longer than " + fieldText(static_cast<double>(kLongestPlanText)) +
+                " bytes."};
   }
   if (validUtf8(out) != out) throw Fault{where + quoted(key) + " is not valid UTF-8 text."};
   for (char c : out) {
@@ -237,9 +237,8 @@ LocalDateTime dateTime(const Json& parent, std::string_view key, const std::stri
   const Json& value = member(parent, key, where);
   const auto parsed = value.is_string() ? parseDateTime(value.get<std::string>()) : std::nullopt;
   if (!parsed) {
-    throw Fault{where + quoted(key) + " is not a date and time from the year " +
-                fieldText(kEarliestPlanYear) + " to " + fieldText(kLatestClockYear) +
-                ", written as 2026-06-15T09:00:00."};
+    throw Fault{where + quoted(key) + " is not a date and time from the year " + fieldText(kEarliestPlanYear) + " to " +
+                fieldText(kLatestClockYear) + ", written as 2026-06-15T09:00:00."};
   }
   return *parsed;
 }
@@ -369,7 +368,8 @@ FlightPlan planFrom(const Json& root) {
       throw Fault{"leg 1: its own \"fuelOnBoard\" or \"takeOff\" belongs to the plan itself."};
     }
   }
-  if (root.contains("nextCourse")) plan.pendingCourse = pendingCourse(object(root, "nextCourse", ""), "\"nextCourse\": ");
+  if (root.contains("nextCourse"))
+    plan.pendingCourse = pendingCourse(object(root, "nextCourse", ""), "\"nextCourse\": ");
   if (root.contains("coursesAhead")) {
     const Json& ahead = member(root, "coursesAhead", "");
     if (!ahead.is_array()) throw Fault{"\"coursesAhead\" is not a list."};

@@ -47,7 +47,8 @@ bool within(const std::optional<GeoPosition>& stored, GeoPosition position, doub
   return stored && computeCourseDistance(*stored, position).distance <= nauticalMiles;
 }
 
-RoutePoint importedRoutePoint(const RoutePoint& point, const AirportTable& airports, const AirportDirectory& directory) {
+RoutePoint importedRoutePoint(const RoutePoint& point, const AirportTable& airports,
+                              const AirportDirectory& directory) {
   if (point.name.empty() || within(findAirport(airports, point.name), point.position, kSameAirportNm)) return point;
   const auto found = directory.findByCodeNear(point.name, point.position, kSameAirportNm);
   if (!found) return point;

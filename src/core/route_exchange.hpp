@@ -46,7 +46,6 @@ RoutePoint exportedRoutePoint(const RoutePoint& point, const AirportDirectory* d
 Route routeFromLegs(const std::vector<RouteLegEnds>& legs, const AirportTable& airports,
                     const AirportDirectory* directory = nullptr);
 
-
 /// The points of a route read from a file as the planner names them: a point whose name
 /// is a code the directory knows for an airport within kSameAirportNm of it becomes
 /// that airport, under the identifier the pilot's own file holds it by when the file

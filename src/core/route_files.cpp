@@ -54,8 +54,8 @@ std::string utcStamp(const LocalDateTime& t) {
   };
   std::string year = countText(static_cast<std::size_t>(std::clamp(t.year, 0, kLatestClockYear)));
   while (year.size() < 4) year.insert(year.begin(), '0');
-  return year + "-" + two(t.month) + "-" + two(t.day) + "T" + two(t.hour) + ":" + two(t.minute) + ":" +
-         two(t.second) + "Z";
+  return year + "-" + two(t.month) + "-" + two(t.day) + "T" + two(t.hour) + ":" + two(t.minute) + ":" + two(t.second) +
+         "Z";
 }
 
 bool isXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -149,9 +149,9 @@ std::string numbered(std::string_view base, std::size_t number, std::size_t long
 
 /// The names the points are written with: one per point, equal for the same waypoint.
 struct WrittenNames {
-  std::vector<std::string> pointNames;        // per route point
-  std::vector<std::size_t> waypointOfPoint;   // index into `waypoints`
-  std::vector<std::size_t> waypoints;         // the first route point of each waypoint
+  std::vector<std::string> pointNames;       // per route point
+  std::vector<std::size_t> waypointOfPoint;  // index into `waypoints`
+  std::vector<std::size_t> waypoints;        // the first route point of each waypoint
 };
 
 /// Gives every distinct waypoint (name and position) a name of its own: `mapName` makes
@@ -192,9 +192,9 @@ std::string_view typeOf(const RoutePoint& point) {
 }
 
 std::string flightPlanDocument(const Route& route, const std::vector<RoutePoint>& points, const LocalDateTime& created,
-                           std::vector<NameChange>& changes) {
-  const WrittenNames names = assignNames(points, kLongestFlightPlanIdentifier,
-                                         [](std::string_view n) { return flightPlanIdentifier(n); }, changes);
+                               std::vector<NameChange>& changes) {
+  const WrittenNames names = assignNames(
+      points, kLongestFlightPlanIdentifier, [](std::string_view n) { return flightPlanIdentifier(n); }, changes);
   pugi::xml_document document;
   pugi::xml_node root = startDocument(document, "flight-plan", kFlightPlanNamespace);
   addText(root, "created", utcStamp(created));
@@ -230,10 +230,9 @@ void addGpxPoint(pugi::xml_node node, const RoutePoint& point, std::string_view 
 }
 
 std::string gpxDocument(const Route& route, const std::vector<RoutePoint>& points, const LocalDateTime& created,
-                    std::vector<NameChange>& changes) {
-  const WrittenNames names = assignNames(points, std::string::npos, [](std::string_view n) {
-    return std::string(trimmed(xmlSafeText(n)));
-  }, changes);
+                        std::vector<NameChange>& changes) {
+  const WrittenNames names = assignNames(
+      points, std::string::npos, [](std::string_view n) { return std::string(trimmed(xmlSafeText(n))); }, changes);
   const std::string routeName = xmlSafeText(route.name);
   pugi::xml_document document;
   pugi::xml_node root = startDocument(document, "gpx", kGpxNamespace);
@@ -306,8 +305,8 @@ class NamespaceScope {
 /// Calls `visit(child, scope)` for each child element named `local` in `ns`, in order,
 /// until it returns false.
 template <class Visit>
-void forEachChild(pugi::xml_node parent, const NamespaceScope& parentScope, std::string_view ns,
-                  std::string_view local, Visit visit) {
+void forEachChild(pugi::xml_node parent, const NamespaceScope& parentScope, std::string_view ns, std::string_view local,
+                  Visit visit) {
   for (const pugi::xml_node child : parent.children()) {
     if (child.type() != pugi::node_element || localName(child) != local) continue;
     const NamespaceScope scope(child, &parentScope);
@@ -336,15 +335,14 @@ struct PositionReading {
 PositionReading readPosition(std::optional<std::string_view> lat, std::optional<std::string_view> lon,
                              std::string_view what) {
   PositionReading reading;
-  const auto check = [&](std::optional<std::string_view> text, const char* name, double most,
-                         double& into) -> bool {
+  const auto check = [&](std::optional<std::string_view> text, const char* name, double most, double& into) -> bool {
     const std::optional<double> value = text ? readCoordinate(*text) : std::nullopt;
     if (!text) {
       reading.problem = std::string(what) + " has no " + name + ".";
     } else if (!value || !(std::fabs(*value) <= most)) {
-      reading.problem = std::string(what) + ": the " + name + " \"" + cleanName(*text) +
-                        "\" is not a number from -" + countText(static_cast<std::size_t>(most)) + " to " +
-                        countText(static_cast<std::size_t>(most)) + ".";
+      reading.problem = std::string(what) + ": the " + name + " \"" + cleanName(*text) + "\" is not a number from -" +
+                        countText(static_cast<std::size_t>(most)) + " to " + countText(static_cast<std::size_t>(most)) +
+                        ".";
     } else {
       into = *value == 0 ? 0.0 : *value;
       return true;
@@ -393,8 +391,8 @@ RouteReading readGpx(pugi::xml_node root, const NamespaceScope& rootScope) {
   constexpr RouteFormat kFormat = RouteFormat::Gpx;
   const std::string_view ns = kGpxNamespace;
   std::string problem;
-  const auto readPoint = [&](pugi::xml_node node, const NamespaceScope& scope, std::string_view what)
-      -> std::optional<RoutePoint> {
+  const auto readPoint = [&](pugi::xml_node node, const NamespaceScope& scope,
+                             std::string_view what) -> std::optional<RoutePoint> {
     const auto attributeText = [&](const char* name) -> std::optional<std::string_view> {
       const pugi::xml_attribute attribute = node.attribute(name);
       if (!attribute) return std::nullopt;
@@ -545,7 +543,8 @@ RouteReading tooLarge() {
 
 std::size_t lineOf(std::string_view text, std::size_t offset) {
   offset = std::min(offset, text.size());
-  return static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n')) + 1;
+  return static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n')) +
+         1;
 }
 
 }  // namespace
@@ -671,21 +670,22 @@ RouteReading readRouteText(std::string_view bytes) {
   const NamespaceScope rootScope(root, nullptr);
   const std::string_view local = localName(root);
   if (local != "flight-plan" && local != "gpx") {
-    return refused(RouteReadOutcome::NotRouteFile, "The file is neither a FlightPlan (.fpl) nor a GPX (.gpx) "
-                                                   "route file: its first element is <" +
-                                                       cleanName(root.name()) + ">.");
+    return refused(RouteReadOutcome::NotRouteFile,
+                   "The file is neither a FlightPlan (.fpl) nor a GPX (.gpx) "
+                   "route file: its first element is <" +
+                       cleanName(root.name()) + ">.");
   }
   const bool flightPlan = local == "flight-plan";
   const RouteFormat format = flightPlan ? RouteFormat::FlightPlan : RouteFormat::Gpx;
   const std::string_view expected = flightPlan ? kFlightPlanNamespace : kGpxNamespace;
   if (rootScope.elementNamespace() != expected) {
     const std::string found = cleanName(rootScope.elementNamespace());
-    return refused(RouteReadOutcome::WrongNamespace,
-                   std::string(flightPlan ? "The file is no Garmin FlightPlan v1 file" : "The file is no GPX 1.1 file") +
-                       ": its <" + std::string(local) + "> element is in the namespace " +
-                       (found.empty() ? std::string("(none)") : "\"" + found + "\"") + ", not \"" +
-                       std::string(expected) + "\".",
-                   format);
+    return refused(
+        RouteReadOutcome::WrongNamespace,
+        std::string(flightPlan ? "The file is no Garmin FlightPlan v1 file" : "The file is no GPX 1.1 file") +
+            ": its <" + std::string(local) + "> element is in the namespace " +
+            (found.empty() ? std::string("(none)") : "\"" + found + "\"") + ", not \"" + std::string(expected) + "\".",
+        format);
   }
   return flightPlan ? readFlightPlan(root, rootScope) : readGpx(root, rootScope);
 }
@@ -693,12 +693,9 @@ RouteReading readRouteText(std::string_view bytes) {
 RouteReading readRouteFile(const std::filesystem::path& path) {
   const WholeFile file = readWholeFile(path, kLargestRouteFileBytes);
   switch (file.outcome) {
-    case FileRead::Read:
-      return readRouteText(file.bytes);
-    case FileRead::TooLarge:
-      return tooLarge();
-    case FileRead::CannotOpen:
-      break;
+    case FileRead::Read: return readRouteText(file.bytes);
+    case FileRead::TooLarge: return tooLarge();
+    case FileRead::CannotOpen: break;
   }
   return refused(RouteReadOutcome::CannotOpen, "The file cannot be opened.");
 }

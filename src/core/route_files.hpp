@@ -55,9 +55,9 @@ struct NameChange {
 };
 
 struct RouteFileText {
-  std::string text;                  // the file's bytes; empty when refused
-  std::vector<NameChange> changes;   // names written otherwise than given, in route order
-  std::string problem;               // why the route cannot be written; empty when written
+  std::string text;                 // the file's bytes; empty when refused
+  std::vector<NameChange> changes;  // names written otherwise than given, in route order
+  std::string problem;              // why the route cannot be written; empty when written
 };
 
 /// The route as a file of `format`, stamped with `createdUtc` (a UTC date and time).
@@ -77,7 +77,7 @@ std::string nameChangesMessage(const std::vector<NameChange>& changes);
 enum class RouteReadOutcome {
   Read,
   CannotOpen,
-  TooLarge,            // above kLargestRouteFileBytes
+  TooLarge,  // above kLargestRouteFileBytes
   Empty,
   NotUtf8,             // bytes that are not UTF-8, or another encoding declared
   NotXml,              // not well-formed XML (a truncated file)

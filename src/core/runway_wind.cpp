@@ -22,8 +22,7 @@ double angleOffRunway(double windDirectionTrue, double runwayHeadingTrue) noexce
 
 }  // namespace
 
-WindComponents windComponents(double windDirectionTrue, double windSpeed,
-                              double runwayHeadingTrue) noexcept {
+WindComponents windComponents(double windDirectionTrue, double windSpeed, double runwayHeadingTrue) noexcept {
   WindComponents components;
   if (windSpeed == 0) return components;
   const double angle = angleOffRunway(windDirectionTrue, runwayHeadingTrue);
@@ -34,15 +33,13 @@ WindComponents windComponents(double windDirectionTrue, double windSpeed,
     return components;
   }
   const double magnitude = std::fabs(angle);
-  components.headwind =
-      magnitude == kQuarterCircle ? 0 : windSpeed * std::cos(angle * kRadiansPerDegree);
+  components.headwind = magnitude == kQuarterCircle ? 0 : windSpeed * std::cos(angle * kRadiansPerDegree);
   components.crosswind = std::fabs(windSpeed * std::sin(angle * kRadiansPerDegree));
   components.side = angle > 0 ? CrosswindSide::Right : CrosswindSide::Left;
   return components;
 }
 
-std::vector<RunwayEndWind> runwayEndWinds(std::span<const RunwayEnd> ends,
-                                          double windDirectionTrue, double windSpeed) {
+std::vector<RunwayEndWind> runwayEndWinds(std::span<const RunwayEnd> ends, double windDirectionTrue, double windSpeed) {
   std::vector<RunwayEndWind> winds;
   winds.reserve(ends.size());
   std::optional<double> greatest;

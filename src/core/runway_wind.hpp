@@ -13,8 +13,8 @@ namespace orvane {
 enum class CrosswindSide { None, Left, Right };
 
 struct WindComponents {
-  double headwind = 0;   // [wind's speed unit]; negative is a tailwind
-  double crosswind = 0;  // [wind's speed unit], never negative
+  double headwind = 0;                       // [wind's speed unit]; negative is a tailwind
+  double crosswind = 0;                      // [wind's speed unit], never negative
   CrosswindSide side = CrosswindSide::None;  // None only when the crosswind is exactly 0
 };
 
@@ -26,13 +26,12 @@ struct WindComponents {
 /// @param runwayHeadingTrue  the heading of the runway end [degrees true], modulo 360
 /// A wind straight along the runway or straight across it gives exact components
 /// (crosswind exactly 0 with side None, or headwind exactly 0).
-WindComponents windComponents(double windDirectionTrue, double windSpeed,
-                              double runwayHeadingTrue) noexcept;
+WindComponents windComponents(double windDirectionTrue, double windSpeed, double runwayHeadingTrue) noexcept;
 
 /// One end of a runway as a directory knows it; the true heading may be unknown.
 struct RunwayEnd {
-  std::string designator;                 // "24", "06L", "H1"
-  std::optional<double> trueHeadingDeg;   // [degrees true]
+  std::string designator;                // "24", "06L", "H1"
+  std::optional<double> trueHeadingDeg;  // [degrees true]
 };
 
 struct RunwayEndWind {
@@ -45,7 +44,6 @@ struct RunwayEndWind {
 /// ends, for parallel runways of one heading) of the greatest headwind marked. Nothing
 /// is marked when no end has a headwind of at least half a tenth (calm, or a wind
 /// straight across every runway), nor on ends whose heading is unknown.
-std::vector<RunwayEndWind> runwayEndWinds(std::span<const RunwayEnd> ends,
-                                          double windDirectionTrue, double windSpeed);
+std::vector<RunwayEndWind> runwayEndWinds(std::span<const RunwayEnd> ends, double windDirectionTrue, double windSpeed);
 
 }  // namespace orvane

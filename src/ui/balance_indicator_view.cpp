@@ -19,8 +19,9 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 BalanceIndicatorView::BalanceIndicatorView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  setAccessibleDescription(QStringLiteral("Where the CG lies between its limits, and the gross weight against "
-                                          "the maximum weight"));
+  setAccessibleDescription(
+      QStringLiteral("Where the CG lies between its limits, and the gross weight against "
+                     "the maximum weight"));
 }
 
 void BalanceIndicatorView::setIndicator(const BalanceIndicator& indicator) {
@@ -101,8 +102,8 @@ void BalanceIndicatorView::paintEvent(QPaintEvent*) {
       // The allowed stretch, lightly tinted, and the CG as a bar across the track.
       QColor band = calmColour(this);
       band.setAlpha(70);
-      painter.fillRect(QRect(QPoint(xAt(in.foreLimitAt), track.top() + 1), QPoint(xAt(in.aftLimitAt), track.bottom() - 1)),
-                       band);
+      painter.fillRect(
+          QRect(QPoint(xAt(in.foreLimitAt), track.top() + 1), QPoint(xAt(in.aftLimitAt), track.bottom() - 1)), band);
       drawTick(0, in.foreLimitAt);
       drawTick(0, in.aftLimitAt);
       const int markerWidth = std::max(3, line / 4);
@@ -124,8 +125,8 @@ void BalanceIndicatorView::paintEvent(QPaintEvent*) {
     const int top = 2 * line + line / 2;
     const QRect track = drawTrack(top);
     const QColor status = in.weightWarns() ? warningColour(this) : calmColour(this);
-    painter.fillRect(QRect(QPoint(track.left() + 1, track.top() + 1), QPoint(xAt(in.grossWeightAt), track.bottom() - 1)),
-                     status);
+    painter.fillRect(
+        QRect(QPoint(track.left() + 1, track.top() + 1), QPoint(xAt(in.grossWeightAt), track.bottom() - 1)), status);
     drawTick(top, in.maximumAt);
     drawText(top, in.weightText, in.weightWarns());
   }

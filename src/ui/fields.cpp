@@ -16,9 +16,7 @@ FieldReader& FieldReader::number(QLineEdit* field, double& value, std::optional<
   const std::string text = field->text().left(static_cast<qsizetype>(kFieldCharLimit)).toStdString();
   const FieldReading reading = readNumberField(text, range);
   switch (reading.status) {
-    case FieldStatus::Accepted:
-      value = reading.value;
-      break;
+    case FieldStatus::Accepted: value = reading.value; break;
     case FieldStatus::OutOfRange:
       value = reading.value;
       refuse(field, QString::fromStdString(outOfRangeMessage(*range)));

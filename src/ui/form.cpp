@@ -76,11 +76,8 @@ class FieldKeeper : public QObject {
     switch (event->type()) {
       case QEvent::PaletteChange:
       case QEvent::FontChange:
-      case QEvent::StyleChange:
-        apply(static_cast<QWidget*>(watched));
-        break;
-      default:
-        break;
+      case QEvent::StyleChange: apply(static_cast<QWidget*>(watched)); break;
+      default: break;
     }
     return false;
   }

@@ -11,7 +11,8 @@ const QString kContingencyKey = QStringLiteral("fuel/contingencyPercent");
 const QString kReserveKey = QStringLiteral("fuel/finalReserveMinutes");
 
 std::unique_ptr<QSettings> openSettings(const QString& settingsFile) {
-  if (settingsFile.isEmpty()) return std::make_unique<QSettings>(QSettings::UserScope, QStringLiteral("Halvick"), QStringLiteral("Orvane"));
+  if (settingsFile.isEmpty())
+    return std::make_unique<QSettings>(QSettings::UserScope, QStringLiteral("Halvick"), QStringLiteral("Orvane"));
   return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
 }
 

@@ -75,11 +75,8 @@ bool LinkedFieldPair::eventFilter(QObject* watched, QEvent* event) {
       // Coming back from another window or from the field's own context menu is no
       // entering: what was typed stays.
       case Qt::ActiveWindowFocusReason:
-      case Qt::PopupFocusReason:
-        break;
-      default:
-        enter(static_cast<QLineEdit*>(watched));
-        break;
+      case Qt::PopupFocusReason: break;
+      default: enter(static_cast<QLineEdit*>(watched)); break;
     }
   }
   return false;

@@ -36,8 +36,7 @@ QPlainTextEdit* makeText(const char* name, const QString& spokenName, int height
 
 }  // namespace
 
-AboutDialog::AboutDialog(QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("aboutBox"));
   setWindowTitle(QStringLiteral("About Orvane"));
   setWindowIcon(appIcon());
@@ -78,12 +77,12 @@ void AboutDialog::setTexts(const QString& upper, const QString& lower) {
 }
 
 QString AboutDialog::upperText() {
-  return QStringLiteral(
-      "Orvane " ORVANE_VERSION ", flight planning for VFR pilots.\r\n"
-      "A version for pocket computers is available for a small fee.\r\n"
-      "contact email: orvane@halvick.net or visit:\r\n"
-      "https://halvick.net/orvane/\r\n"
-      "By using this software you agree to the following:");
+  return QStringLiteral("Orvane " ORVANE_VERSION
+                        ", flight planning for VFR pilots.\r\n"
+                        "A version for pocket computers is available for a small fee.\r\n"
+                        "contact email: orvane@halvick.net or visit:\r\n"
+                        "https://halvick.net/orvane/\r\n"
+                        "By using this software you agree to the following:");
 }
 
 QString AboutDialog::lowerText() {

@@ -20,9 +20,7 @@ namespace {
 
 constexpr int kFormulaWidthCharacters = 60;  // the formula's lines, in average characters
 
-QString fromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // True when the field's text is a number, in or out of any range.
 bool holdsNumber(const QLineEdit* field) {
@@ -64,11 +62,11 @@ AltitudeAirspeedDialog::AltitudeAirspeedDialog(NumberRange trueAirspeedRange, QW
                     1, 2);
   outsideAirTemperature_ = ui::addField(inGrid, 2, 0, QStringLiteral("OAT (Outside Air Temperature) -"),
                                         QStringLiteral("\u00b0C"), QStringLiteral("Oat"));
-  calibratedAirspeed_ = ui::addField(inGrid, 3, 0, QStringLiteral("CAS (Calibrated Airspeed) -"), QString(),
-                                     QStringLiteral("Cas"));
-  inGrid->addWidget(unitChoice(QStringLiteral("speedUnit"), knots_, QStringLiteral("&knots"), milesPerHour_,
-                               QStringLiteral("s&m/h")),
-                    3, 2);
+  calibratedAirspeed_ =
+      ui::addField(inGrid, 3, 0, QStringLiteral("CAS (Calibrated Airspeed) -"), QString(), QStringLiteral("Cas"));
+  inGrid->addWidget(
+      unitChoice(QStringLiteral("speedUnit"), knots_, QStringLiteral("&knots"), milesPerHour_, QStringLiteral("s&m/h")),
+      3, 2);
   hectopascals_->setObjectName(QStringLiteral("hectopascalsChoice"));
   inchesOfMercury_->setObjectName(QStringLiteral("inchesChoice"));
   knots_->setObjectName(QStringLiteral("knotsChoice"));

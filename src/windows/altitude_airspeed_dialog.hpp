@@ -34,8 +34,8 @@ inline constexpr std::string_view kAtmosphereFormulaText =
 inline constexpr NumberRange kIndicatedAltitudeRange{-2000, 30000};  // [feet]
 inline constexpr NumberRange kQnhHectopascalRange{850, 1100};
 inline constexpr NumberRange kQnhInchRange{25, 33};
-inline constexpr NumberRange kOutsideAirTemperatureRange{-70, 60};   // [degC]
-inline constexpr NumberRange kCalibratedAirspeedRange{0, 300};       // [knots or mph]
+inline constexpr NumberRange kOutsideAirTemperatureRange{-70, 60};  // [degC]
+inline constexpr NumberRange kCalibratedAirspeedRange{0, 300};      // [knots or mph]
 
 class AltitudeAirspeedDialog : public QDialog {
   Q_OBJECT

@@ -28,8 +28,8 @@ QLabel* heading(const QString& text) {
 
 // Degrees, minutes and seconds on one row: the row's caption announces the degrees,
 // and each field's name says which of the three it is.
-void addDmsRow(QGridLayout* grid, int row, const QString& caption, const QString& key,
-               QLineEdit*& degrees, QLineEdit*& minutes, QLineEdit*& seconds, QCheckBox* flag) {
+void addDmsRow(QGridLayout* grid, int row, const QString& caption, const QString& key, QLineEdit*& degrees,
+               QLineEdit*& minutes, QLineEdit*& seconds, QCheckBox* flag) {
   degrees = ui::addField(grid, row, 0, caption, QString(), key + QStringLiteral("Degrees"));
   minutes = new QLineEdit;
   seconds = new QLineEdit;
@@ -57,8 +57,7 @@ void spanResult(QGridLayout* grid, int row, QLineEdit* result) {
 
 }  // namespace
 
-CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags) {
+CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent) : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("coordinateWindow"));
   setWindowTitle(QStringLiteral("Coordinates Conversion"));
 
@@ -77,13 +76,13 @@ CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
   const QString results = QStringLiteral("results:");
   addDmsRow(grid, 1, QStringLiteral("Latitude:"), QStringLiteral("Latitude"), latitudeDegrees_, latitudeMinutes_,
             latitudeSeconds_, south_);
-  latitudeResult_ = ui::addField(grid, 2, 0, results, degrees, QStringLiteral("LatitudeResult"),
-                                 ui::FieldLook::ReadOnly);
+  latitudeResult_ =
+      ui::addField(grid, 2, 0, results, degrees, QStringLiteral("LatitudeResult"), ui::FieldLook::ReadOnly);
   latitudeResult_->setAccessibleName(QStringLiteral("Latitude result"));
-  addDmsRow(grid, 3, QStringLiteral("Longitude:"), QStringLiteral("Longitude"), longitudeDegrees_,
-            longitudeMinutes_, longitudeSeconds_, west_);
-  longitudeResult_ = ui::addField(grid, 4, 0, results, degrees, QStringLiteral("LongitudeResult"),
-                                  ui::FieldLook::ReadOnly);
+  addDmsRow(grid, 3, QStringLiteral("Longitude:"), QStringLiteral("Longitude"), longitudeDegrees_, longitudeMinutes_,
+            longitudeSeconds_, west_);
+  longitudeResult_ =
+      ui::addField(grid, 4, 0, results, degrees, QStringLiteral("LongitudeResult"), ui::FieldLook::ReadOnly);
   longitudeResult_->setAccessibleName(QStringLiteral("Longitude result"));
   spanResult(grid, 2, latitudeResult_);
   spanResult(grid, 4, longitudeResult_);
@@ -116,9 +115,9 @@ CoordinateConversionDialog::CoordinateConversionDialog(QWidget* parent)
   connect(pasteButton_, &QPushButton::clicked, this, &CoordinateConversionDialog::paste);
   connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-  ui::chainTabOrder({latitudeDegrees_, latitudeMinutes_, latitudeSeconds_, south_, longitudeDegrees_,
-                     longitudeMinutes_, longitudeSeconds_, west_, copyButton_, origin_, destination_, convertButton_,
-                     pasteButton_, exitButton_});
+  ui::chainTabOrder({latitudeDegrees_, latitudeMinutes_, latitudeSeconds_, south_, longitudeDegrees_, longitudeMinutes_,
+                     longitudeSeconds_, west_, copyButton_, origin_, destination_, convertButton_, pasteButton_,
+                     exitButton_});
 
   destination_->setChecked(true);
   copyButton_->setEnabled(false);

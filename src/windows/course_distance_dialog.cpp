@@ -14,8 +14,8 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStringListModel>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <functional>
 
 #include <limits>
@@ -33,7 +33,7 @@ namespace orvane {
 namespace {
 
 constexpr NumberRange kCoordinateRange{-360, 360};
-constexpr int kListCharacters = 8;  // an identifier and room to spare
+constexpr int kListCharacters = 8;        // an identifier and room to spare
 constexpr std::size_t kMostMatches = 50;  // what a pilot scrolls through before typing on
 constexpr int kMatchRowsShown = 5;
 // A code in the pilot's file names a directory airport only where that airport lies:
@@ -200,10 +200,10 @@ void CourseDistanceDialog::buildWindow() {
   auto* departure = new QGroupBox(QStringLiteral("Departure Coordinates"));
   departure->setObjectName(QStringLiteral("groupDeparture"));
   auto* from = ui::groupGrid(departure);
-  originLatitude_ = ui::addField(from, 0, 0, QStringLiteral("Latitude of the Origin-"), degrees,
-                                 QStringLiteral("OriginLatitude"));
-  originLongitude_ = ui::addField(from, 1, 0, QStringLiteral("Longitude of the Origin-"), degrees,
-                                  QStringLiteral("OriginLongitude"));
+  originLatitude_ =
+      ui::addField(from, 0, 0, QStringLiteral("Latitude of the Origin-"), degrees, QStringLiteral("OriginLatitude"));
+  originLongitude_ =
+      ui::addField(from, 1, 0, QStringLiteral("Longitude of the Origin-"), degrees, QStringLiteral("OriginLongitude"));
   originModel_ = new QStringListModel(this);
   originCombo_ = makeAirportCombo(QStringLiteral("originList"), originModel_);
   ui::addRow(from, 2, 0, QStringLiteral("saved airports:"), originCombo_, QString(), QStringLiteral("OriginList"));
@@ -259,8 +259,10 @@ void CourseDistanceDialog::buildWindow() {
     }
     search->onEnter = [this, origin, matches] { chooseFromDirectory(origin, matches); };
     matches->onEnter = search->onEnter;
-    connect(search, &QLineEdit::textEdited, this, [this, matches](const QString& text) { searchDirectory(matches, text); });
-    connect(matches, &QListWidget::itemClicked, this, [this, origin, matches] { chooseFromDirectory(origin, matches); });
+    connect(search, &QLineEdit::textEdited, this,
+            [this, matches](const QString& text) { searchDirectory(matches, text); });
+    connect(matches, &QListWidget::itemClicked, this,
+            [this, origin, matches] { chooseFromDirectory(origin, matches); });
     field = search;
     list = matches;
   };
@@ -387,16 +389,15 @@ void CourseDistanceDialog::updateNames() {
   const GeoPosition shownDestination{silentNumber(destinationLatitude_), silentNumber(destinationLongitude_)};
   const bool originHere = isOwnPosition(values_.originId, originFromDirectory_, shownOrigin);
   const bool destinationHere = isOwnPosition(values_.destinationId, destinationFromDirectory_, shownDestination);
-  const auto origin = originHere ? knownAirport(originList_, values_.originId, values_.origin, originFromDirectory_)
-                                 : std::nullopt;
-  const auto destination =
-      destinationHere ? knownAirport(destinationList_, values_.destinationId, values_.destination,
-                                     destinationFromDirectory_)
-                      : std::nullopt;
+  const auto origin =
+      originHere ? knownAirport(originList_, values_.originId, values_.origin, originFromDirectory_) : std::nullopt;
+  const auto destination = destinationHere ? knownAirport(destinationList_, values_.destinationId, values_.destination,
+                                                          destinationFromDirectory_)
+                                           : std::nullopt;
   originName_->setText(originHere ? description(originList_, values_.originId, values_.origin, origin) : QString());
-  destinationName_->setText(
-      destinationHere ? description(destinationList_, values_.destinationId, values_.destination, destination)
-                      : QString());
+  destinationName_->setText(destinationHere
+                                ? description(destinationList_, values_.destinationId, values_.destination, destination)
+                                : QString());
   writeRunways(origin, destination);
 }
 
@@ -468,7 +469,8 @@ void CourseDistanceDialog::searchDirectory(QListWidget* results, const QString& 
   results->clear();
   if (directory_.directory == nullptr) return;
   const QByteArray typed = query.toUtf8();
-  for (std::size_t index : directory_.directory->search(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), kMostMatches)) {
+  for (std::size_t index : directory_.directory->search(
+           std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), kMostMatches)) {
     auto* item = new QListWidgetItem(
         QString::fromStdString(describeDirectoryAirport(directory_.directory->airport(index))), results);
     item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(index));

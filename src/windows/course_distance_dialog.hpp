@@ -70,8 +70,8 @@ class CourseDistanceDialog : public QDialog {
   void addAirportToDatabase();
   QString description(const AirportList& list, const std::string& identifier, GeoPosition position,
                       std::optional<std::size_t> directoryAirport) const;
-  std::optional<std::size_t> knownAirport(const AirportList& list, const std::string& identifier,
-                                          GeoPosition position, std::optional<std::size_t> chosen) const;
+  std::optional<std::size_t> knownAirport(const AirportList& list, const std::string& identifier, GeoPosition position,
+                                          std::optional<std::size_t> chosen) const;
   void searchDirectory(QListWidget* results, const QString& query);
   void chooseFromDirectory(bool origin, QListWidget* results);
   void writeRunways(std::optional<std::size_t> origin, std::optional<std::size_t> destination);
@@ -81,7 +81,7 @@ class CourseDistanceDialog : public QDialog {
   std::filesystem::path airportsFile_;
   const AirportNames* names_;
   CourseWindowDirectory directory_;
-  std::optional<std::size_t> originFromDirectory_;       // chosen by search, or passed in by code
+  std::optional<std::size_t> originFromDirectory_;  // chosen by search, or passed in by code
   std::optional<std::size_t> destinationFromDirectory_;
   AirportTable table_;
   AirportList originList_;

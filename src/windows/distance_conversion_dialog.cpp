@@ -12,8 +12,7 @@
 
 namespace orvane {
 
-DistanceConversionDialog::DistanceConversionDialog(QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags) {
+DistanceConversionDialog::DistanceConversionDialog(QWidget* parent) : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("distanceConversionWindow"));
   setWindowTitle(QStringLiteral("Distance Conversions"));
 

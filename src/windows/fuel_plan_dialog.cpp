@@ -46,8 +46,8 @@ QString alternateText(const FuelPolicy& policy) {
 
 }  // namespace
 
-FuelPlanDialog::FuelPlanDialog(const FuelPolicy& policy, const FuelFlight& flight, const RememberedAirports& destination,
-                               FuelPlanServices services, QWidget* parent)
+FuelPlanDialog::FuelPlanDialog(const FuelPolicy& policy, const FuelFlight& flight,
+                               const RememberedAirports& destination, FuelPlanServices services, QWidget* parent)
     : QDialog(parent, ui::kWindowFlags),
       policy_(policy),
       flight_(flight),
@@ -85,8 +85,8 @@ void FuelPlanDialog::buildWindow() {
   ui::addRow(policyGrid, 3, 0, QStringLiteral("Alternate -"), alternate_, QString(), QStringLiteral("Alternate"));
   alternate_->setAccessibleName(QString());  // it shows a value: a screen reader reads that
   auto* alternateButtons = new QHBoxLayout;
-  chooseAlternate_ = ui::addButton(alternateButtons, QStringLiteral("Choose &Alternate..."),
-                                   QStringLiteral("chooseAlternateButton"));
+  chooseAlternate_ =
+      ui::addButton(alternateButtons, QStringLiteral("Choose &Alternate..."), QStringLiteral("chooseAlternateButton"));
   noAlternate_ = ui::addButton(alternateButtons, QStringLiteral("&No Alternate"), QStringLiteral("noAlternateButton"));
   policyGrid->addLayout(alternateButtons, 4, 1, 1, 2);
   chooseAlternate_->setEnabled(services_.airports != nullptr);
@@ -105,7 +105,8 @@ void FuelPlanDialog::buildWindow() {
   };
   taxiPart_ = addPart(0, QStringLiteral("Taxi -"), QStringLiteral("Taxi"), FieldLook::ReadOnly);
   tripPart_ = addPart(1, QStringLiteral("Trip -"), QStringLiteral("Trip"), FieldLook::ReadOnly);
-  contingencyPart_ = addPart(2, QStringLiteral("Contingency -"), QStringLiteral("ContingencyPart"), FieldLook::ReadOnly);
+  contingencyPart_ =
+      addPart(2, QStringLiteral("Contingency -"), QStringLiteral("ContingencyPart"), FieldLook::ReadOnly);
   alternatePart_ = addPart(3, QStringLiteral("Alternate -"), QStringLiteral("AlternatePart"), FieldLook::ReadOnly);
   reservePart_ = addPart(4, QStringLiteral("Final Reserve -"), QStringLiteral("Reserve"), FieldLook::ReadOnly);
   requiredPart_ = addPart(5, QStringLiteral("Required -"), QStringLiteral("Required"), FieldLook::Summary);
@@ -152,7 +153,8 @@ void FuelPlanDialog::buildWindow() {
 
 bool FuelPlanDialog::readFields() {
   ui::FieldReader reader(this);
-  reader.number(taxi_, policy_.taxiGallons, kTaxiRange).number(contingency_, policy_.contingencyPercent, kContingencyRange);
+  reader.number(taxi_, policy_.taxiGallons, kTaxiRange)
+      .number(contingency_, policy_.contingencyPercent, kContingencyRange);
   policy_.finalReserveMinutes = reserve_->currentData().toDouble();
   return reader.accepted();
 }
@@ -183,10 +185,10 @@ void FuelPlanDialog::writeFields() {
   extraPart_.minutes->setAccessibleName(extraPart_.caption->text() + QStringLiteral(" time in minutes"));
 
   const LegInputs& c = flight_.conditions;
-  conditions_->setText(QStringLiteral("Minutes at %1 gallons an hour; the alternate is flown with the wind %2 and "
-                                      "TAS %3.")
-                           .arg(number(c.fuelFlow), fromUtf8(windText(c.windDirection, c.windVelocity)),
-                                number(c.trueAirspeed)));
+  conditions_->setText(
+      QStringLiteral("Minutes at %1 gallons an hour; the alternate is flown with the wind %2 and "
+                     "TAS %3.")
+          .arg(number(c.fuelFlow), fromUtf8(windText(c.windDirection, c.windVelocity)), number(c.trueAirspeed)));
   verdict_->setText(fromUtf8(fuelVerdictText(plan_)));
   QPalette palette = verdict_->palette();
   palette.setColor(QPalette::Window, plan_.enough ? kEnoughColour : kShortColour);

@@ -23,7 +23,7 @@ struct FuelPlanServices {
   AirportDatabase* airports = nullptr;  // null: no alternate can be chosen
   std::filesystem::path airportsFile;
   const AirportNames* airportNames = nullptr;
-  QString settingsFile;  // the usual policy's settings; empty: the user's settings
+  QString settingsFile;               // the usual policy's settings; empty: the user's settings
   CourseWindowDirectory directory{};  // the world's airfields and the wind, for the alternate
 };
 

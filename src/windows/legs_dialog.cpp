@@ -55,19 +55,21 @@ QString number(double value) { return QString::fromStdString(fieldText(value)); 
 }  // namespace
 
 QStringList LegsDialog::headings() {
-  return {QStringLiteral("From"), QStringLiteral("To"),  QStringLiteral("TC"),       QStringLiteral("Dist"),
-          QStringLiteral("WD"),   QStringLiteral("WV"),  QStringLiteral("TAS"),      QStringLiteral("VAR"),
-          QStringLiteral("DEV"),  QStringLiteral("GPH"), QStringLiteral("WCA"),      QStringLiteral("TH"),
-          QStringLiteral("MH"),   QStringLiteral("CH"),  QStringLiteral("GS"),       QStringLiteral("ETE"),
-          QStringLiteral("Time Off"), QStringLiteral("ETA"), QStringLiteral("Fuel Burned"),
-          QStringLiteral("Fuel Left")};
+  return {
+      QStringLiteral("From"),     QStringLiteral("To"),  QStringLiteral("TC"),          QStringLiteral("Dist"),
+      QStringLiteral("WD"),       QStringLiteral("WV"),  QStringLiteral("TAS"),         QStringLiteral("VAR"),
+      QStringLiteral("DEV"),      QStringLiteral("GPH"), QStringLiteral("WCA"),         QStringLiteral("TH"),
+      QStringLiteral("MH"),       QStringLiteral("CH"),  QStringLiteral("GS"),          QStringLiteral("ETE"),
+      QStringLiteral("Time Off"), QStringLiteral("ETA"), QStringLiteral("Fuel Burned"), QStringLiteral("Fuel Left")};
 }
 
 std::string legRefusedMessage(std::size_t leg, CalculateOutcome outcome) {
   if (outcome == CalculateOutcome::Calculated) return {};
   const std::string reason(calculateOutcomeMessage(outcome));
-  return "Leg " + fieldText(static_cast<double>(leg)) + " cannot be computed with this change, so the flight "
-         "was left as it was.\n" + reason;
+  return "Leg " + fieldText(static_cast<double>(leg)) +
+         " cannot be computed with this change, so the flight "
+         "was left as it was.\n" +
+         reason;
 }
 
 LegsDialog::LegsDialog(FlightPlan plan, QWidget* parent) : QDialog(parent, ui::kWindowFlags), plan_(std::move(plan)) {
@@ -108,9 +110,11 @@ void LegsDialog::buildWindow() {
   trueCourse_ = ui::addField(grid, 0, 0, QStringLiteral("TC (True Course) -"), degrees, QStringLiteral("TrueCourse"));
   legDistance_ = ui::addField(grid, 1, 0, QStringLiteral("Distance in Leg -"), QStringLiteral("nm, sm"),
                               QStringLiteral("Distance"));
-  windDirection_ = ui::addField(grid, 2, 0, QStringLiteral("Wind Direction -"), degrees, QStringLiteral("WindDirection"));
+  windDirection_ =
+      ui::addField(grid, 2, 0, QStringLiteral("Wind Direction -"), degrees, QStringLiteral("WindDirection"));
   windVelocity_ = ui::addField(grid, 3, 0, QStringLiteral("Wind Velocity -"), speed, QStringLiteral("WindVelocity"));
-  trueAirspeed_ = ui::addField(grid, 0, 4, QStringLiteral("TAS (True Airspeed) -"), speed, QStringLiteral("TrueAirspeed"));
+  trueAirspeed_ =
+      ui::addField(grid, 0, 4, QStringLiteral("TAS (True Airspeed) -"), speed, QStringLiteral("TrueAirspeed"));
   variation_ = ui::addField(grid, 1, 4, QStringLiteral("Variation (-E, +W) -"), degrees, QStringLiteral("Variation"));
   deviation_ = ui::addField(grid, 2, 4, QStringLiteral("Magnetic Deviation -"), degrees, QStringLiteral("Deviation"));
   fuelFlow_ = ui::addField(grid, 3, 4, QStringLiteral("GPH (Galons/Hour) -"), QStringLiteral("gallons"),
@@ -135,8 +139,8 @@ void LegsDialog::buildWindow() {
   // The courses of an imported route (or the one from the course window) that the
   // planner's Calculate has still to turn into legs.
   const std::string waiting = coursesToCalculate(plan_);
-  auto* waitingLabel = new QLabel(QStringLiteral("Still to calculate in the planner:%1")
-                                      .arg(QString::fromStdString(validUtf8(waiting))));
+  auto* waitingLabel = new QLabel(
+      QStringLiteral("Still to calculate in the planner:%1").arg(QString::fromStdString(validUtf8(waiting))));
   waitingLabel->setObjectName(QStringLiteral("coursesToCalculate"));
   waitingLabel->setWordWrap(true);
   waitingLabel->setVisible(!waiting.empty());
@@ -167,12 +171,26 @@ void LegsDialog::fillTable() {
       to = QString::fromStdString(validUtf8(leg.ends->toId));
     }
     const QString fuelLeft = r.fuelShort ? number(r.fuelLeft) + QStringLiteral(" (short)") : number(r.fuelLeft);
-    const QString cells[ColumnCount] = {
-        from, to, number(in.trueCourse), number(in.distance), number(in.windDirection), number(in.windVelocity),
-        number(in.trueAirspeed), number(in.variation), number(in.deviation), number(in.fuelFlow),
-        number(r.windCorrectionAngle), number(r.trueHeading), number(r.magneticHeading), number(r.compassHeading),
-        number(r.groundSpeed), number(r.eteMinutes), QString::fromStdString(r.takeOffText),
-        QString::fromStdString(r.etaText), number(r.fuelBurned), fuelLeft};
+    const QString cells[ColumnCount] = {from,
+                                        to,
+                                        number(in.trueCourse),
+                                        number(in.distance),
+                                        number(in.windDirection),
+                                        number(in.windVelocity),
+                                        number(in.trueAirspeed),
+                                        number(in.variation),
+                                        number(in.deviation),
+                                        number(in.fuelFlow),
+                                        number(r.windCorrectionAngle),
+                                        number(r.trueHeading),
+                                        number(r.magneticHeading),
+                                        number(r.compassHeading),
+                                        number(r.groundSpeed),
+                                        number(r.eteMinutes),
+                                        QString::fromStdString(r.takeOffText),
+                                        QString::fromStdString(r.etaText),
+                                        number(r.fuelBurned),
+                                        fuelLeft};
     for (int column = 0; column < ColumnCount; ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       if (column >= TrueCourse && column != TakeOff && column != Eta) {
@@ -221,8 +239,8 @@ void LegsDialog::showLeg() {
 void LegsDialog::updateButtons() {
   const int leg = selectedLeg();
   const int count = static_cast<int>(plan_.legs.size());
-  for (QLineEdit* field : {trueCourse_, legDistance_, windDirection_, windVelocity_, trueAirspeed_, variation_,
-                           deviation_, fuelFlow_}) {
+  for (QLineEdit* field :
+       {trueCourse_, legDistance_, windDirection_, windVelocity_, trueAirspeed_, variation_, deviation_, fuelFlow_}) {
     field->setEnabled(leg >= 0);
   }
   applyButton_->setEnabled(leg >= 0);

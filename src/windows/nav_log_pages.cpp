@@ -55,7 +55,7 @@ struct Fonts {
   QFont airplaneBold = sansFont(11, true);
   QFont info = sansFont(9, false);  // date, take-off, totals and route
   QFont infoBold = sansFont(9, true);
-  QFont section = sansFont(10, true);  // a table's title
+  QFont section = sansFont(10, true);                     // a table's title
   QFont heading = sansFont(kSmallestNavLogPoints, true);  // the column headings
   QFont cell = sansFont(8.5, false);
   QFont cellBold = sansFont(8.5, true);  // "Total", a leg whose fuel ran short
@@ -127,9 +127,7 @@ double Painter::textWidth(const QFont& font, const QString& s) const {
 
 NavLogMeasure Painter::measure() const {
   return {
-      [this](NavLogFace face, std::string_view s) {
-        return metrics(fonts_.of(face)).horizontalAdvance(fromLayout(s));
-      },
+      [this](NavLogFace face, std::string_view s) { return metrics(fonts_.of(face)).horizontalAdvance(fromLayout(s)); },
       [this](NavLogFace face, std::string_view s, double room) {
         return metrics(fonts_.of(face)).elidedText(fromLayout(s), Qt::ElideRight, room).toStdString();
       },
@@ -359,8 +357,9 @@ double Painter::paintFuel(const FuelPlan& fuel, double top) {
   painter_.drawText(QPointF(left + indent, y + info.ascent()), info.elidedText(sum, Qt::ElideRight, width));
   y += info.lineSpacing();
   painter_.setFont(fuel.enough ? fonts_.info : fonts_.infoBold);
-  painter_.drawText(QPointF(left + indent, y + info.ascent()),
-                    metrics(painter_.font()).elidedText(QString::fromStdString(fuelVerdictText(fuel)), Qt::ElideRight, width));
+  painter_.drawText(
+      QPointF(left + indent, y + info.ascent()),
+      metrics(painter_.font()).elidedText(QString::fromStdString(fuelVerdictText(fuel)), Qt::ElideRight, width));
   return y + info.lineSpacing();
 }
 

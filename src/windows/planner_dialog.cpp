@@ -7,15 +7,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
@@ -30,8 +30,8 @@
 #include "ui/default_button.hpp"
 #include "ui/elided_label.hpp"
 #include "ui/fields.hpp"
-#include "ui/freed_memory.hpp"
 #include "ui/form.hpp"
+#include "ui/freed_memory.hpp"
 #include "ui/fuel_policy_settings.hpp"
 #include "ui/launcher.hpp"
 #include "ui/messages.hpp"
@@ -53,13 +53,11 @@
 #include "windows/weight_balance_dialog.hpp"
 #include "windows/weight_conversion_dialog.hpp"
 
-
 namespace orvane {
 namespace {
 
 constexpr int kSplashMilliseconds = 2500;
 const QString kPlanFilter = QStringLiteral("Orvane plans (*.orvplan)");
-
 
 constexpr NumberRange kCourseRange = leg_ranges::kCourse;
 constexpr NumberRange kWindVelocityRange = leg_ranges::kWindVelocity;
@@ -81,8 +79,7 @@ QLineEdit* addField(QGridLayout* grid, int row, int column, const char* caption,
 }  // namespace
 
 PlannerDialog::PlannerDialog(PlannerServices services, QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags),
-      services_(std::move(services)) {
+    : QDialog(parent, ui::kWindowFlags), services_(std::move(services)) {
   setObjectName(QStringLiteral("plannerWindow"));
   buildWindow();
   // Placed in the middle of the screen now, so that the messages of the start-up loads,
@@ -144,16 +141,19 @@ void PlannerDialog::buildWindow() {
   auto* results = new QGroupBox(QStringLiteral("Results for the Leg"));
   results->setObjectName(QStringLiteral("groupResults"));
   auto* outGrid = ui::groupGrid(results);
-  windCorrection_ = addField(outGrid, 0, 0, "WCA (Wind Correction Angle) -", degrees, "WindCorrection", FieldLook::Result);
+  windCorrection_ =
+      addField(outGrid, 0, 0, "WCA (Wind Correction Angle) -", degrees, "WindCorrection", FieldLook::Result);
   trueHeading_ = addField(outGrid, 1, 0, "TH (True Heading) -", degrees, "TrueHeading", FieldLook::ReadOnly);
-  magneticHeading_ = addField(outGrid, 2, 0, "MH (Magnetic Heading) -", degrees, "MagneticHeading", FieldLook::ReadOnly);
+  magneticHeading_ =
+      addField(outGrid, 2, 0, "MH (Magnetic Heading) -", degrees, "MagneticHeading", FieldLook::ReadOnly);
   compassHeading_ = addField(outGrid, 3, 0, "CH (Corrected Heading) -", degrees, "CompassHeading", FieldLook::Result);
   groundSpeed_ = addField(outGrid, 4, 0, "GS (Ground Speed) -", speed, "GroundSpeed", FieldLook::Result);
   ete_ = addField(outGrid, 5, 0, "ETE (Estimated Time Enroute) -", QStringLiteral("min"), "Ete", FieldLook::Result);
   eta_ = addField(outGrid, 6, 0, "ETA (Estimated Arrival Time) -", clock, "Eta", FieldLook::ReadOnly);
   fuelBurned_ = addField(outGrid, 7, 0, "Fuel Burned -", gallons, "FuelBurned", FieldLook::Result);
   fuelLeft_ = addField(outGrid, 8, 0, "Fuel Left -", gallons, "FuelLeft", FieldLook::ReadOnly);
-  distanceRemaining_ = addField(outGrid, 9, 0, "Distance Remaining -", distance, "DistanceRemaining", FieldLook::ReadOnly);
+  distanceRemaining_ =
+      addField(outGrid, 9, 0, "Distance Remaining -", distance, "DistanceRemaining", FieldLook::ReadOnly);
 
   auto* summary = new QGroupBox(QStringLiteral("Summary for the Flight"));
   summary->setObjectName(QStringLiteral("groupSummary"));
@@ -180,8 +180,10 @@ void PlannerDialog::buildWindow() {
   ui::announceValue(zuluText_);
   sumGrid->addWidget(zuluText_, 1, 2);
   arrivalText_ = addField(sumGrid, 2, 0, "Arrival Time -", clock, "ArrivalTime", FieldLook::ReadOnly);
-  totalFlightTime_ = addField(sumGrid, 3, 0, "Total Flight Time -", QStringLiteral("hours"), "TotalFlightTime", FieldLook::Summary);
-  flightDistance_ = addField(sumGrid, 1, 4, "Distance in Flight/Leg -", distance, "FlightDistance", FieldLook::Editable);
+  totalFlightTime_ =
+      addField(sumGrid, 3, 0, "Total Flight Time -", QStringLiteral("hours"), "TotalFlightTime", FieldLook::Summary);
+  flightDistance_ =
+      addField(sumGrid, 1, 4, "Distance in Flight/Leg -", distance, "FlightDistance", FieldLook::Editable);
   totalDistance_ = addField(sumGrid, 2, 4, "Total Distance So Far -", distance, "TotalDistance", FieldLook::ReadOnly);
   totalFuelUsed_ = addField(sumGrid, 3, 4, "Total Fuel Used in Flight -", gallons, "TotalFuelUsed", FieldLook::Summary);
   sumGrid->setColumnMinimumWidth(3, 24);
@@ -209,10 +211,9 @@ void PlannerDialog::buildWindow() {
   layout->setSizeConstraint(QLayout::SetFixedSize);  // the window cannot be resized
 
   // Tab walks the inputs in the order of the window, then the buttons.
-  ui::chainTabOrder({trueCourse_,    windDirection_, windVelocity_,   trueAirspeed_,
-                                    variation_,     deviation_,     legDistance_,    takeOffPicker_,
-                                    fuelFlow_,      fuelOnBoard_,   flightDistance_, calculateButton_,
-                                    getTcButton_,   resetButton_,   quitButton_});
+  ui::chainTabOrder({trueCourse_, windDirection_, windVelocity_, trueAirspeed_, variation_, deviation_, legDistance_,
+                     takeOffPicker_, fuelFlow_, fuelOnBoard_, flightDistance_, calculateButton_, getTcButton_,
+                     resetButton_, quitButton_});
 }
 
 QMenuBar* PlannerDialog::buildMenuBar() {
@@ -232,8 +233,8 @@ QMenuBar* PlannerDialog::buildMenuBar() {
   add(file, QStringLiteral("&Save Defaults"), "SaveDefaults", &PlannerDialog::saveDefaults);
   add(file, QStringLiteral("&Load Defaults"), "LoadDefaults", &PlannerDialog::loadDefaults);
   add(file, QStringLiteral("&Reload Airports"), "ReloadAirports", &PlannerDialog::reloadAirports);
-  printNavLogAction_ = add(file, QStringLiteral("&Print Nav Log..."), "PrintNavLog",
-                           [this] { printNavLog(this, navLogSheet()); });
+  printNavLogAction_ =
+      add(file, QStringLiteral("&Print Nav Log..."), "PrintNavLog", [this] { printNavLog(this, navLogSheet()); });
   printNavLogAction_->setShortcut(QKeySequence::Print);
   exportNavLogAction_ = add(file, QStringLiteral("Export &Nav Log..."), "ExportNavLog",
                             [this] { exportNavLog(this, navLogSheet(), services_.workingFolder); });
@@ -362,8 +363,8 @@ void PlannerDialog::getCourseAndDistance() {
   // The window's lists take some 300 bytes a record; given back once it has gone.
   const ui::FreedMemoryGiveBack giveBack;
   const AirportNames* names = services_.airportNames ? services_.airportNames() : nullptr;
-  CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), names,
-                              this, courseWindowDirectory());
+  CourseDistanceDialog window(remembered_, *services_.airports, dataFile(kAirportsFileName), names, this,
+                              courseWindowDirectory());
   window.setTakeOffDate(pickerTime());
   if (window.exec() != QDialog::Accepted) return;
   // A leg chosen by hand leaves the imported route.
@@ -418,8 +419,8 @@ void PlannerDialog::altitudeAndAirspeed() {
 // window's policy the flight's.
 void PlannerDialog::fuelPlan() {
   const AirportNames* names = services_.airportNames ? services_.airportNames() : nullptr;
-  FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), names,
-                            services_.settingsFile, courseWindowDirectory()};
+  FuelPlanServices services{services_.airports, dataFile(kAirportsFileName), names, services_.settingsFile,
+                            courseWindowDirectory()};
   FuelPlanDialog window(fuelPolicy_, fuelFlightOf(plan_), remembered_, std::move(services), this);
   if (window.exec() == QDialog::Accepted) fuelPolicy_ = window.policy();
 }
@@ -564,8 +565,9 @@ void PlannerDialog::openPlan() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters({kPlanFilter, QStringLiteral("All files (*)")});
-  dialog.setDirectory(planFile_.isEmpty() ? QFile::decodeName(QByteArray::fromStdString(services_.workingFolder.string()))
-                                          : QFileInfo(planFile_).absolutePath());
+  dialog.setDirectory(planFile_.isEmpty()
+                          ? QFile::decodeName(QByteArray::fromStdString(services_.workingFolder.string()))
+                          : QFileInfo(planFile_).absolutePath());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   openPlanFile(dialog.selectedFiles().first());
 }
@@ -573,11 +575,11 @@ void PlannerDialog::openPlan() {
 bool PlannerDialog::openPlanFile(const QString& file) {
   const QString shown = QDir::toNativeSeparators(file);
   const auto refuse = [&](const std::string& problem) {
-    ui::showMessage(this, QStringLiteral("The plan \"%1\" cannot be opened: %2").arg(shown, QString::fromStdString(problem)));
+    ui::showMessage(this,
+                    QStringLiteral("The plan \"%1\" cannot be opened: %2").arg(shown, QString::fromStdString(problem)));
     return false;
   };
-  const WholeFile bytes =
-      readWholeFile(std::filesystem::path(QFile::encodeName(file).toStdString()), kPlanReadLimit);
+  const WholeFile bytes = readWholeFile(std::filesystem::path(QFile::encodeName(file).toStdString()), kPlanReadLimit);
   switch (bytes.outcome) {
     case FileRead::Read: break;
     case FileRead::CannotOpen: return refuse("the file cannot be read.");

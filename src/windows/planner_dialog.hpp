@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "core/airport_directory.hpp"
 #include "core/airport_names.hpp"
@@ -18,9 +18,9 @@
 #include "core/flight.hpp"
 #include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
+#include "core/route_exchange.hpp"
 #include "windows/calculate_messages.hpp"
 #include "windows/course_distance_dialog.hpp"
-#include "core/route_exchange.hpp"
 #include "windows/nav_log_pages.hpp"
 
 class QAction;
@@ -35,7 +35,7 @@ namespace orvane {
 namespace ui {
 class ElidedLabel;
 class Launcher;
-}
+}  // namespace ui
 class SplashWindow;
 
 /// What the planner needs from the program around it.
@@ -49,8 +49,8 @@ struct PlannerServices {
   // The directory of the world's airfields, opened on the first call (the course window's
   // first opening) and kept for the run; may be empty (no directory at all).
   std::function<const DirectoryLoad&()> airportDirectory;
-  bool showSplash = true;               // the start-up picture
-  QString settingsFile{};               // the usual fuel policy; empty: the user's settings
+  bool showSplash = true;  // the start-up picture
+  QString settingsFile{};  // the usual fuel policy; empty: the user's settings
 };
 
 /// The four web pages of the Help menu.

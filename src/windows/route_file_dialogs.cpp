@@ -81,7 +81,7 @@ std::optional<Route> readRoute(QWidget* owner, const QString& file) {
   RouteReading reading = readRouteFile(toPath(file));
   if (reading.outcome == RouteReadOutcome::Read) return std::move(reading.route);
   ui::showMessage(owner, QStringLiteral("The route file \"%1\" was not read, and the flight is as it was:\n")
-                             .arg(QDir::toNativeSeparators(file)) +
+                                 .arg(QDir::toNativeSeparators(file)) +
                              text(reading.message));
   return std::nullopt;
 }

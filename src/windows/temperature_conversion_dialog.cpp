@@ -11,8 +11,7 @@
 
 namespace orvane {
 
-TemperatureConversionDialog::TemperatureConversionDialog(QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags) {
+TemperatureConversionDialog::TemperatureConversionDialog(QWidget* parent) : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("temperatureConversionWindow"));
   setWindowTitle(QStringLiteral("Temperature Conversions"));
 
@@ -22,8 +21,8 @@ TemperatureConversionDialog::TemperatureConversionDialog(QWidget* parent)
   fahrenheitCelsius_ = new ui::LinkedFieldPair(
       this, grid, 0,
       {QStringLiteral("Fahrenheit ="), QStringLiteral("degrees Fahrenheit"), QStringLiteral("Fahrenheit")},
-      {QStringLiteral("Celsius"), QStringLiteral("degrees Celsius"), QStringLiteral("Celsius")},
-      fahrenheitToCelsius, celsiusToFahrenheit);
+      {QStringLiteral("Celsius"), QStringLiteral("degrees Celsius"), QStringLiteral("Celsius")}, fahrenheitToCelsius,
+      celsiusToFahrenheit);
   QPushButton* cancel = ui::addCancelButton(this, layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -19,14 +19,13 @@
 #include "windows/about_entry.hpp"
 #include "windows/app_icon.hpp"
 
-
 namespace orvane {
 namespace {
 
 constexpr NumberRange kLoadRange{0, 100000};
 constexpr NumberRange kEmptyAircraftRange{0, 1000000};  // a whole airplane's weight and moment
-constexpr int kCgDigits = 17;  // the CG with all its 15 digits (68.8095238095238)
-constexpr int kGapCharacters = 3;  // between the window's parts
+constexpr int kCgDigits = 17;                           // the CG with all its 15 digits (68.8095238095238)
+constexpr int kGapCharacters = 3;                       // between the window's parts
 
 using ui::FieldLook;
 
@@ -51,8 +50,7 @@ QLineEdit* addCell(QGridLayout* grid, int row, int column, const QString& key, c
 }  // namespace
 
 WeightBalanceDialog::WeightBalanceDialog(const AirplaneData& airplane, double fuelOnBoard, QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags),
-      sheet_(fillBalanceSheet(airplane, fuelOnBoard)) {
+    : QDialog(parent, ui::kWindowFlags), sheet_(fillBalanceSheet(airplane, fuelOnBoard)) {
   setObjectName(QStringLiteral("weightBalanceWindow"));
   buildWindow();
   setWindowIcon(appIcon());
@@ -98,11 +96,13 @@ void WeightBalanceDialog::buildWindow() {
     RowFields fields;
     fields.weight = ui::addField(form, row, 3, caption, none, key + QStringLiteral("Weight"), look);
     fields.weight->setAccessibleName(caption + QLatin1Char(' ') + weight);
-    if (withArm) fields.arm = addCell(form, row, 5, key + QStringLiteral("Arm"), caption + QLatin1Char(' ') + arm, look);
+    if (withArm)
+      fields.arm = addCell(form, row, 5, key + QStringLiteral("Arm"), caption + QLatin1Char(' ') + arm, look);
     fields.moment = addCell(form, row, 6, key + QStringLiteral("Moment"), caption + QLatin1Char(' ') + moment, look);
     return fields;
   };
-  emptyAircraft_ = addLoadingRow(1, QStringLiteral("Empty Aircraft -"), QStringLiteral("Empty"), false, FieldLook::Editable);
+  emptyAircraft_ =
+      addLoadingRow(1, QStringLiteral("Empty Aircraft -"), QStringLiteral("Empty"), false, FieldLook::Editable);
   frontSeats_ = addLoadingRow(2, QStringLiteral("Front Sits -"), QStringLiteral("Front"), true, FieldLook::Editable);
   rearSeats_ = addLoadingRow(3, QStringLiteral("Rear Seats -"), QStringLiteral("Rear"), true, FieldLook::Editable);
   fuel_ = addLoadingRow(4, QStringLiteral("Fuel -"), QStringLiteral("Fuel"), true, FieldLook::Editable);
@@ -137,11 +137,33 @@ void WeightBalanceDialog::buildWindow() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
   alignToFont();
 
-  ui::chainTabOrder({tailNumber_, airplaneType_, maxWeight_, usefulLoad_, fuelOnBoard_, cgForeLimit_, cgAftLimit_,
-                     emptyAircraft_.weight, emptyAircraft_.moment, frontSeats_.weight, frontSeats_.arm,
-                     frontSeats_.moment, rearSeats_.weight, rearSeats_.arm, rearSeats_.moment, fuel_.weight,
-                     fuel_.arm, fuel_.moment, baggage_.weight, baggage_.arm, baggage_.moment, other_.weight,
-                     other_.arm, other_.moment, cg_, calculateButton_, cancelButton_});
+  ui::chainTabOrder({tailNumber_,
+                     airplaneType_,
+                     maxWeight_,
+                     usefulLoad_,
+                     fuelOnBoard_,
+                     cgForeLimit_,
+                     cgAftLimit_,
+                     emptyAircraft_.weight,
+                     emptyAircraft_.moment,
+                     frontSeats_.weight,
+                     frontSeats_.arm,
+                     frontSeats_.moment,
+                     rearSeats_.weight,
+                     rearSeats_.arm,
+                     rearSeats_.moment,
+                     fuel_.weight,
+                     fuel_.arm,
+                     fuel_.moment,
+                     baggage_.weight,
+                     baggage_.arm,
+                     baggage_.moment,
+                     other_.weight,
+                     other_.arm,
+                     other_.moment,
+                     cg_,
+                     calculateButton_,
+                     cancelButton_});
 }
 
 // Gaps that follow the font, and the limit fields standing exactly under the fields

@@ -11,8 +11,7 @@
 
 namespace orvane {
 
-WeightConversionDialog::WeightConversionDialog(QWidget* parent)
-    : QDialog(parent, ui::kWindowFlags) {
+WeightConversionDialog::WeightConversionDialog(QWidget* parent) : QDialog(parent, ui::kWindowFlags) {
   setObjectName(QStringLiteral("weightConversionWindow"));
   setWindowTitle(QStringLiteral("Weight Conversions"));
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/airports.hpp"
 #include "../file_faults.hpp"
+#include "core/airports.hpp"
 #include "core/files.hpp"
 #include "temp_folder.hpp"
 
@@ -89,7 +89,9 @@ TEST(AirportDatabase, EveryByteReadIsWrittenBack) {
        std::string("QQA:40.500000;-75.250000,\0 note KEEP:1.0;2.0,\r\nQQB:41.750000;-72.500000,\r\n"sv)},
       {"zero bytes across the 127-byte pieces",
        std::string(1, '\0') + std::string(130, 'x') + std::string(1, '\0') + "QQA:1;2,"},
-      {"UTF-16 with its byte-order mark", std::string("\xff\xfeQ\0Q\0A\0:\0" "1\0;\0" "2\0,\0"sv)},
+      {"UTF-16 with its byte-order mark", std::string("\xff\xfeQ\0Q\0A\0:\0"
+                                                      "1\0;\0"
+                                                      "2\0,\0"sv)},
       {"bytes that are no UTF-8", std::string(kTwoAirports) + "\xe9t\xe9:1;2,"},
   };
   for (const auto& c : cases) {
@@ -117,8 +119,8 @@ TEST(AirportDatabase, RefusedIdentifiersTouchNothing) {
     AddAirportOutcome outcome;
   };
   const Case cases[] = {
-      {"", AddAirportOutcome::NotThreeAlphanumeric},  {"Q C", AddAirportOutcome::HasSpace},
-      {"QQCC ", AddAirportOutcome::HasSpace},         {"QQ", AddAirportOutcome::NotThreeAlphanumeric},
+      {"", AddAirportOutcome::NotThreeAlphanumeric},    {"Q C", AddAirportOutcome::HasSpace},
+      {"QQCC ", AddAirportOutcome::HasSpace},           {"QQ", AddAirportOutcome::NotThreeAlphanumeric},
       {"Q-C", AddAirportOutcome::NotThreeAlphanumeric}, {"qqa", AddAirportOutcome::AlreadyPresent},
   };
   for (const Case& c : cases) {
@@ -168,8 +170,7 @@ TEST(AirportDatabase, FailedSaveKeepsTheOldFileAndTheRecordForTheNextSave) {
   fs::remove(d.file);
   writeBytes(d.file, kTwoAirports);
   EXPECT_EQ(d.add("QQD", {1, 2}), FileWrite::Written);
-  EXPECT_EQ(readBytes(d.file),
-            std::string(kTwoAirports) + std::string(kQqcRecord) + "QQD:1.000000;2.000000,");
+  EXPECT_EQ(readBytes(d.file), std::string(kTwoAirports) + std::string(kQqcRecord) + "QQD:1.000000;2.000000,");
   EXPECT_EQ(d.db.unsavedRecords, "");
 }
 

@@ -49,13 +49,13 @@ TEST(ShippedDirectory, FindsSmallFieldsByIcaoLocalCodeAndName) {
       {"EHHV", "EHHV", "Hilversum Airfield", 52.191898, 5.14694, 3},
       {"YCAB", "YCAB", "Caboolture Airport", -27.076027, 152.987376, 12},
       {"1B1", "K1B1", "Columbia County Airport", 42.291302, -73.710297, 198},  // local code
-      {"W00", "W00", "Freeway Airport", 38.941397, -76.772401, 168},         // local code only
+      {"W00", "W00", "Freeway Airport", 38.941397, -76.772401, 168},           // local code only
       {"S50", "KS50", "Auburn Municipal Airport", 47.327702, -122.226997, 63},
       {"0S9", "K0S9", "Jefferson County International Airport", 48.0537986755, -122.810997009, 108},
-      {"Dahlemer Binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},       // name
-      {"binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},  // a whole word before "Binzel"
-      {"lommis", "LSZT", "Lommis Airfield", 47.524399, 9.00306, 1539},                    // town
-      {"voslau", "LOAV", "Vöslau-Kottingbrunn Airfield", 47.965, 16.26, 765},              // no accent typed
+      {"Dahlemer Binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},  // name
+      {"binz", "EDKV", "Dahlemer Binz Airfield", 50.40611, 6.530256, 1896},           // a whole word before "Binzel"
+      {"lommis", "LSZT", "Lommis Airfield", 47.524399, 9.00306, 1539},                // town
+      {"voslau", "LOAV", "Vöslau-Kottingbrunn Airfield", 47.965, 16.26, 765},         // no accent typed
       {"Adolf Würth", "EDTY", "Adolf Würth Airport", 49.118332, 9.783889, 1299},
       {"caboolture", "YCAB", "Caboolture Airport", -27.076027, 152.987376, 12},
   };
@@ -110,19 +110,19 @@ TEST(SearchFolding, FoldsCaseAndLatinAccentsOnly) {
 // Damaged files: one outcome, never a crash
 
 // A directory file around `payload`, as the conversion writes it.
-std::string directoryFile(const std::string& payload, std::uint32_t airports, std::uint32_t runways,
-                          std::uint32_t ends, std::uint32_t countries, std::uint32_t stringBytes,
+std::string directoryFile(const std::string& payload, std::uint32_t airports, std::uint32_t runways, std::uint32_t ends,
+                          std::uint32_t countries, std::uint32_t stringBytes,
                           std::uint32_t version = kAirportDirectoryVersion) {
   std::string file("ORVADIR\x1a", 8);
   const auto put = [&file](std::uint32_t v) {
     for (int i = 0; i < 4; ++i) file += static_cast<char>((v >> (8 * i)) & 0xFF);
   };
-  for (std::uint32_t v : {version, airports, runways, ends, countries, stringBytes,
-                          static_cast<std::uint32_t>(payload.size())}) {
+  for (std::uint32_t v :
+       {version, airports, runways, ends, countries, stringBytes, static_cast<std::uint32_t>(payload.size())}) {
     put(v);
   }
-  put(static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(payload.data()),
-                                       static_cast<uInt>(payload.size()))));
+  put(static_cast<std::uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(payload.data()), static_cast<uInt>(payload.size()))));
   std::vector<Bytef> packed(compressBound(payload.size()));
   uLongf packedSize = packed.size();
   compress(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(payload.data()), payload.size());
@@ -151,7 +151,8 @@ struct TinyDirectory {
   std::string file() const {
     const std::string strings = std::string("\x06Testia", 7) + std::string("\x03QQA\0\0\0\x09Test Park\x04Town", 22);
     std::string payload = le(static_cast<std::uint64_t>(latitude), 4) + le(static_cast<std::uint32_t>(-75'250'000), 4) +
-                          le(7 + stringOffset, 4) + le(100, 2) + le(country, 2) + le(kind, 1) + le(runways, 1) + le(0, 2);
+                          le(7 + stringOffset, 4) + le(100, 2) + le(country, 2) + le(kind, 1) + le(runways, 1) +
+                          le(0, 2);
     payload += le(2500, 2) + le(surface, 1) + le(ends, 1);
     payload += std::string("09\0\0", 4) + le(heading, 2) + std::string("27\0\0", 4) + le(2700, 2);
     payload += le(0, 4) + strings;
@@ -182,13 +183,16 @@ TEST(RunwayList, EachEndWithItsComponentsAndTheMostHeadwindMarked) {
   };
   const Case cases[] = {
       // 30 degrees off runway 09 from the right: 20 cos 30 = 17.3 along, 20 sin 30 = 10 across.
-      {120, 20,
+      {120,
+       20,
        {"09  90.0\u00B0 true  2500 ft grass  headwind 17  crosswind 10 from the right  - most headwind",
         "27  270.0\u00B0 true  2500 ft grass  tailwind 17  crosswind 10 from the left"}},
-      {270, 12,
+      {270,
+       12,
        {"09  90.0\u00B0 true  2500 ft grass  tailwind 12  crosswind 0",
         "27  270.0\u00B0 true  2500 ft grass  headwind 12  crosswind 0  - most headwind"}},
-      {0, 15,  // straight across: nothing marked
+      {0,
+       15,  // straight across: nothing marked
        {"09  90.0\u00B0 true  2500 ft grass  headwind 0  crosswind 15 from the left",
         "27  270.0\u00B0 true  2500 ft grass  headwind 0  crosswind 15 from the right"}},
       {200, 0, {"09  90.0\u00B0 true  2500 ft grass", "27  270.0\u00B0 true  2500 ft grass"}},

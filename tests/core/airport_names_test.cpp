@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "temp_folder.hpp"
 #include "core/airports.hpp"
+#include "temp_folder.hpp"
 
 namespace orvane {
 namespace {
@@ -57,14 +57,17 @@ TEST(ParseAirportNames, WellFormedLines) {
        "JFK\tJohn F Kennedy International Airport\tNew York\tUnited States\n"
        "LHR\tLondon Heathrow Airport\tLondon\tUnited Kingdom",
        {kJfk, kLhr}},
-      {"blanks inside a field are kept", "GRK\tRobert Gray Army Air Field\tFort Hood  Killeen\t United States ",
+      {"blanks inside a field are kept",
+       "GRK\tRobert Gray Army Air Field\tFort Hood  Killeen\t United States ",
        {{"GRK", {"Robert Gray Army Air Field", "Fort Hood  Killeen", " United States "}}}},
-      {"empty town between name and country", "ARY\tArarat Airport\t\tAustralia\n",
+      {"empty town between name and country",
+       "ARY\tArarat Airport\t\tAustralia\n",
        {{"ARY", {"Ararat Airport", "", "Australia"}}}},
       {"missing country", "QQA\tQueen Airfield\tQueenstown\n", {{"QQA", {"Queen Airfield", "Queenstown", ""}}}},
       {"name only", "QQA\tQueen Airfield\r\n", {{"QQA", {"Queen Airfield", "", ""}}}},
       {"identifier and a tab only", "QQA\t\n", {{"QQA", {"", "", ""}}}},
-      {"fields after the country are ignored", "QQA\tQueen Airfield\tQueenstown\tNew Zealand\textra\tmore\n",
+      {"fields after the country are ignored",
+       "QQA\tQueen Airfield\tQueenstown\tNew Zealand\textra\tmore\n",
        {{"QQA", {"Queen Airfield", "Queenstown", "New Zealand"}}}},
       {"the first line of an identifier counts",
        "QQA\tQueen Airfield\tQueenstown\tNew Zealand\nQQA\tOther\tElsewhere\tNowhere\n",
@@ -95,7 +98,8 @@ TEST(ParseAirportNames, MalformedLinesAreSkippedAndTheRestRead) {
 
 TEST(ParseAirportNames, Utf8IsKeptByteForByte) {
   const ParseCase cases[] = {
-      {"letters beyond ASCII", "EGS\tEgilssta\xC3\xB0ir Airport\tEgilssta\xC3\xB0ir\t\xC3\x8Dsland\n",
+      {"letters beyond ASCII",
+       "EGS\tEgilssta\xC3\xB0ir Airport\tEgilssta\xC3\xB0ir\t\xC3\x8Dsland\n",
        {{"EGS", {"Egilssta\xC3\xB0ir Airport", "Egilssta\xC3\xB0ir", "\xC3\x8Dsland"}}}},
       {"a byte order mark before the first line is not part of its identifier",
        "\xEF\xBB\xBFGEL\tSanto \xC3\x82ngelo Airport\tSanto Angelo\tBrazil\n",

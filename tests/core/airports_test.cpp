@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.hpp"
 #include "core/files.hpp"
+#include "temp_folder.hpp"
 
 namespace orvane {
 namespace {
@@ -52,18 +52,19 @@ void expectParsed(const ParseCase& c) {
 
 TEST(ParseAirportText, WellFormedRecords) {
   const ParseCase cases[] = {
-      {"two lines as an editor keeps them", std::string(kTwoAirports), {"QQA", "QQB"},
+      {"two lines as an editor keeps them",
+       std::string(kTwoAirports),
+       {"QQA", "QQB"},
        {{"QQA", {40.5, -75.25}}, {"QQB", {41.75, -72.5}}}},
-      {"records run together without line breaks", "QQA:40.5;-75.25,QQB:41.75;-72.5,", {"QQA", "QQB"},
+      {"records run together without line breaks",
+       "QQA:40.5;-75.25,QQB:41.75;-72.5,",
+       {"QQA", "QQB"},
        {{"QQA", {40.5, -75.25}}, {"QQB", {41.75, -72.5}}}},
       {"blanks around the numbers", "QQA: 40.5 ; -75.25 ,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
-      {"tabs and line breaks before the numbers", "QQA:\t40.5;\r\n-75.25,", {"QQA"},
-       {{"QQA", {40.5, -75.25}}}},
-      {"four-character identifier keeps its last three", "KQQA:40.5;-75.25,", {"QQA"},
-       {{"QQA", {40.5, -75.25}}}},
+      {"tabs and line breaks before the numbers", "QQA:\t40.5;\r\n-75.25,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
+      {"four-character identifier keeps its last three", "KQQA:40.5;-75.25,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
       {"latitude with an exponent", "QQA:4.05e1;-75.25,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
-      {"explicit plus sign and capital exponent", "QQA:+4.05E+1;-7525E-2,", {"QQA"},
-       {{"QQA", {40.5, -75.25}}}},
+      {"explicit plus sign and capital exponent", "QQA:+4.05E+1;-7525E-2,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
       {"numbers followed by other text", "QQA:40.5N;-75.25W,", {"QQA"}, {{"QQA", {40.5, -75.25}}}},
       {"text that is not a number reads as 0", "QQA:north;west,", {"QQA"}, {{"QQA", {0, 0}}}},
       {"empty numbers read as 0", "QQA:;,", {"QQA"}, {{"QQA", {0, 0}}}},
@@ -71,7 +72,9 @@ TEST(ParseAirportText, WellFormedRecords) {
        "QQA:40.5;-75.25,\r\n# home field\r\n\r\nQQB:41.75;-72.5, my notes\n\n   QQC:39.1;-74.9,\r\n",
        {"QQA", "QQB", "QQC"},
        {{"QQA", {40.5, -75.25}}, {"QQB", {41.75, -72.5}}, {"QQC", {39.1, -74.9}}}},
-      {"lower and upper case are two identifiers", "qqa:1;2,QQA:3;4,", {"qqa", "QQA"},
+      {"lower and upper case are two identifiers",
+       "qqa:1;2,QQA:3;4,",
+       {"qqa", "QQA"},
        {{"qqa", {1, 2}}, {"QQA", {3, 4}}}},
   };
   for (const ParseCase& c : cases) expectParsed(c);
@@ -116,7 +119,9 @@ TEST(ParseAirportText, SeparatorsArePairedByCount) {
        "QQA:40,5;-75.25,\r\nQQB:41.75;-72.5,\r\nQQC:39.1;-74.9,\r\n",
        {"QQA", "QQB", "QQC"},
        {{"QQA", {40, 0}}, {"QQB", {41.75, 0}}, {"QQC", {39.1, 0}}}},
-      {"decimal comma in the last record only", "QQA:40.5;-75.25,QQB:41,75;-72.5,", {"QQA", "QQB"},
+      {"decimal comma in the last record only",
+       "QQA:40.5;-75.25,QQB:41,75;-72.5,",
+       {"QQA", "QQB"},
        {{"QQA", {40.5, -75.25}}, {"QQB", {41, 0}}}},
       // Each record takes the "," of the record after it; the last one finds none.
       {"missing comma shifts the commas of every later record",
@@ -126,18 +131,24 @@ TEST(ParseAirportText, SeparatorsArePairedByCount) {
       // The first record takes the ";" of the second, so its "," lies before its ";";
       // the last record finds no ";" and reads its longitude from the start of the text.
       {"missing semicolon shifts the semicolons of every later record",
-       "QQA:40.5-75.25,QQB:41.75;-72.5,QQC:39.1;-74.9,", {"QQA", "QQB", "QQC"},
+       "QQA:40.5-75.25,QQB:41.75;-72.5,QQC:39.1;-74.9,",
+       {"QQA", "QQB", "QQC"},
        {{"QQA", {40.5, 0}}, {"QQB", {41.75, 0}}, {"QQC", {0, 0}}}},
-      {"without a semicolon the longitude starts at the start of the text", "12,QQA:40.5,", {"QQA"},
+      {"without a semicolon the longitude starts at the start of the text",
+       "12,QQA:40.5,",
+       {"QQA"},
        {{"QQA", {0, 12}}}},
-      {"a semicolon before the colon leaves the latitude empty", "x;-7,QQA:40.5", {"QQA"},
-       {{"QQA", {0, -7}}}},
+      {"a semicolon before the colon leaves the latitude empty", "x;-7,QQA:40.5", {"QQA"}, {{"QQA", {0, -7}}}},
       {"record without any separator", "QQA:40.5", {"QQA"}, {{"QQA", {0, 0}}}},
       // After a search that found nothing the next one starts again at position 0.
       // QQB finds no ";", so QQC's search starts again at position 0 and finds QQA's.
-      {"after a search that found nothing the next starts at 0", "QQA:1;2,QQB:3,QQC:4,",
-       {"QQA", "QQB", "QQC"}, {{"QQA", {1, 2}}, {"QQB", {0, 0}}, {"QQC", {0, 2}}}},
-      {"a restarted search sees a semicolon in the first position", ";5,AAA:1,BBB:2,", {"AAA", "BBB"},
+      {"after a search that found nothing the next starts at 0",
+       "QQA:1;2,QQB:3,QQC:4,",
+       {"QQA", "QQB", "QQC"},
+       {{"QQA", {1, 2}}, {"QQB", {0, 0}}, {"QQC", {0, 2}}}},
+      {"a restarted search sees a semicolon in the first position",
+       ";5,AAA:1,BBB:2,",
+       {"AAA", "BBB"},
        {{"AAA", {0, 0}}, {"BBB", {0, 5}}}},
   };
   for (const ParseCase& c : cases) expectParsed(c);
@@ -152,9 +163,8 @@ TEST(FindAirport, ComparesIdentifiersByteByByte) {
     const char* identifier;
     std::optional<GeoPosition> position;
   } cases[] = {
-      {"qqa", GeoPosition{1, 2}}, {"QQA", GeoPosition{3, 4}}, {"QQB", GeoPosition{5, 6}},
-      {"qqb", std::nullopt},      {"Qqa", std::nullopt},      {"QQ", std::nullopt},
-      {"QQAA", std::nullopt},     {"", std::nullopt},
+      {"qqa", GeoPosition{1, 2}}, {"QQA", GeoPosition{3, 4}}, {"QQB", GeoPosition{5, 6}}, {"qqb", std::nullopt},
+      {"Qqa", std::nullopt},      {"QQ", std::nullopt},       {"QQAA", std::nullopt},     {"", std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.identifier);
@@ -162,9 +172,7 @@ TEST(FindAirport, ComparesIdentifiersByteByByte) {
   }
 }
 
-TEST(FindAirport, EmptyTableHasNoAirport) {
-  EXPECT_EQ(findAirport(parseAirportText("").table, "QQA"), std::nullopt);
-}
+TEST(FindAirport, EmptyTableHasNoAirport) { EXPECT_EQ(findAirport(parseAirportText("").table, "QQA"), std::nullopt); }
 
 TEST(IsAirportListed, IgnoresCase) {
   const Identifiers listed{"QQA", "qqc", "K1z"};
@@ -172,7 +180,7 @@ TEST(IsAirportListed, IgnoresCase) {
     const char* identifier;
     bool listed;
   } cases[] = {
-      {"QQA", true}, {"qqa", true}, {"QQC", true}, {"qqc", true}, {"k1Z", true},
+      {"QQA", true},  {"qqa", true}, {"QQC", true},   {"qqc", true}, {"k1Z", true},
       {"QQB", false}, {"QQ", false}, {"QQAA", false}, {"", false},
   };
   for (const auto& c : cases) {
@@ -208,8 +216,14 @@ TEST(CheckAirportIdentifier, Outcomes) {
       {"underscore", "A_B", AirportIdentifierCheck::NotThreeAlphanumeric},
       {"colon", "AB:", AirportIdentifierCheck::NotThreeAlphanumeric},
       {"tab is not a blank", "A\tB", AirportIdentifierCheck::NotThreeAlphanumeric},
-      {"non-ASCII byte", "\xC4" "BC", AirportIdentifierCheck::NotThreeAlphanumeric},
-      {"two-byte letter makes three bytes", "\xC3\x89" "B", AirportIdentifierCheck::NotThreeAlphanumeric},
+      {"non-ASCII byte",
+       "\xC4"
+       "BC",
+       AirportIdentifierCheck::NotThreeAlphanumeric},
+      {"two-byte letter makes three bytes",
+       "\xC3\x89"
+       "B",
+       AirportIdentifierCheck::NotThreeAlphanumeric},
       {"zero byte", std::string("A\0B", 3), AirportIdentifierCheck::NotThreeAlphanumeric},
   };
   for (const auto& c : cases) {
@@ -339,8 +353,7 @@ TEST(AirportFile, LoadingAnEmptyFileGivesAnEmptyText) {
 TEST(AirportFile, ZeroBytesInTheFileAreKept) {
   TempFolder folder;
   const fs::path file = folder.file("airports.fly");
-  const std::string bytes =
-      std::string("QQA:40.5;-75.25,\0junk", 21) + std::string(106, 'x') + "QQB:41.75;-72.5,";
+  const std::string bytes = std::string("QQA:40.5;-75.25,\0junk", 21) + std::string(106, 'x') + "QQB:41.75;-72.5,";
   ASSERT_EQ(bytes.size(), 127u + 16u);
   ASSERT_EQ(replaceFile(file, bytes), FileWrite::Written);
   AirportDatabase database;

@@ -30,12 +30,18 @@ TEST(AirportList, SortedWithoutRegardToCaseKeepingDuplicates) {
       {"already sorted", {"QQA", "QQB"}, {"QQA", "QQB"}, {"QQA", "QQB"}},
       {"file order is not list order", {"ZNZ", "JFK", "BOS"}, {"BOS", "JFK", "ZNZ"}, {"BOS", "JFK", "ZNZ"}},
       {"case plays no part in the order", {"qqc", "QQB", "Qqa"}, {"Qqa", "QQB", "qqc"}, {"QQA", "QQB", "QQC"}},
-      {"duplicates stay, in text order", {"QQA", "qqa", "AAA", "QQA"}, {"AAA", "QQA", "qqa", "QQA"},
+      {"duplicates stay, in text order",
+       {"QQA", "qqa", "AAA", "QQA"},
+       {"AAA", "QQA", "qqa", "QQA"},
        {"AAA", "QQA", "QQA", "QQA"}},
       {"digits before letters", {"Q1A", "QAA", "1QQ"}, {"1QQ", "Q1A", "QAA"}, {"1QQ", "Q1A", "QAA"}},
-      {"a shorter identifier before those it begins", {"QQA", "q", "QQ", "Q1"}, {"q", "Q1", "QQ", "QQA"},
+      {"a shorter identifier before those it begins",
+       {"QQA", "q", "QQ", "Q1"},
+       {"q", "Q1", "QQ", "QQA"},
        {"Q", "Q1", "QQ", "QQA"}},
-      {"other bytes compare as themselves", {"\xE9QA", "zz", "~AA", " AB"}, {" AB", "zz", "~AA", "\xE9QA"},
+      {"other bytes compare as themselves",
+       {"\xE9QA", "zz", "~AA", " AB"},
+       {" AB", "zz", "~AA", "\xE9QA"},
        {" AB", "ZZ", "~AA", "\xE9QA"}},
       {"no airports", {}, {}, {}},
   };
@@ -83,8 +89,17 @@ TEST(AirportList, SearchIsByWholeTextWithoutRegardToCase) {
     std::optional<std::size_t> entry;
   };
   const Case cases[] = {
-      {"BOS", 0}, {"bos", 0}, {"BOSX", 1}, {"qqa", 2}, {"QQA", 2}, {"QqB", 4},
-      {"BO", std::nullopt}, {"QQ", std::nullopt}, {"QQBB", std::nullopt}, {"", std::nullopt}, {"ZZZ", std::nullopt},
+      {"BOS", 0},
+      {"bos", 0},
+      {"BOSX", 1},
+      {"qqa", 2},
+      {"QQA", 2},
+      {"QqB", 4},
+      {"BO", std::nullopt},
+      {"QQ", std::nullopt},
+      {"QQBB", std::nullopt},
+      {"", std::nullopt},
+      {"ZZZ", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -155,10 +170,10 @@ TEST(PositionLabel, HundredthsWithHemispheres) {
     const char* label;
   };
   const Case cases[] = {
-      {{49.9617, 8.6419}, "49.96N 8.64E"},         {{-33.8651388888889, 151.2}, "33.87S 151.20E"},
-      {{40.5, -75.25}, "40.50N 75.25W"},           {{0, 0}, "0.00N 0.00E"},
-      {{-0.004, -0.001}, "0.00N 0.00E"},           {{-0.005, -179.995}, "0.01S 180.00W"},
-      {{0.125, 1.075}, "0.13N 1.08E"},             {{500, -360}, "500.00N 360.00W"},
+      {{49.9617, 8.6419}, "49.96N 8.64E"}, {{-33.8651388888889, 151.2}, "33.87S 151.20E"},
+      {{40.5, -75.25}, "40.50N 75.25W"},   {{0, 0}, "0.00N 0.00E"},
+      {{-0.004, -0.001}, "0.00N 0.00E"},   {{-0.005, -179.995}, "0.01S 180.00W"},
+      {{0.125, 1.075}, "0.13N 1.08E"},     {{500, -360}, "500.00N 360.00W"},
   };
   for (const Case& c : cases) EXPECT_EQ(positionLabel(c.position), c.label);
 }
@@ -293,7 +308,7 @@ TEST(TakeAcceptedLeg, CourseIsRoundedToWholeDegreesAfterTheMessage) {
     const char* shown;
   };
   const Case cases[] = {
-      {0, 0, "0.00"}, {57.49, 57, "57.49"}, {57.5, 58, "57.50"}, {359.49, 359, "359.49"},
+      {0, 0, "0.00"},         {57.49, 57, "57.49"},    {57.5, 58, "57.50"},  {359.49, 359, "359.49"},
       {359.5, 360, "359.50"}, {359.99, 360, "359.99"}, {360, 360, "360.00"},
   };
   for (const Case& c : cases) {

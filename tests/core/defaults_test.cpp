@@ -84,11 +84,21 @@ void setNumbers(DefaultValues& v, const Numbers& n) {
 }
 
 Numbers numbersOf(const DefaultValues& v) {
-  return {v.trueAirspeed,           v.variation,          v.deviation,
-          v.fuelFlow,               v.fuelOnBoard,        v.airplane.emptyWeight,
-          v.airplane.emptyMoment,   v.airplane.fuelArm,   v.airplane.pilotWeight,
-          v.airplane.frontSeatsArm, v.airplane.rearSeatsArm, v.airplane.maxWeight,
-          v.airplane.usefulLoad,    v.airplane.cgForeLimit, v.airplane.cgAftLimit};
+  return {v.trueAirspeed,
+          v.variation,
+          v.deviation,
+          v.fuelFlow,
+          v.fuelOnBoard,
+          v.airplane.emptyWeight,
+          v.airplane.emptyMoment,
+          v.airplane.fuelArm,
+          v.airplane.pilotWeight,
+          v.airplane.frontSeatsArm,
+          v.airplane.rearSeatsArm,
+          v.airplane.maxWeight,
+          v.airplane.usefulLoad,
+          v.airplane.cgForeLimit,
+          v.airplane.cgAftLimit};
 }
 
 // Replaces the first occurrence of `from` in `text`.
@@ -128,12 +138,9 @@ TEST(FormatDefaults, NumbersInSixDecimalsWithoutExponent) {
     double value;
     const char* line;
   } cases[] = {
-      {110, "TAS:110.000000\r\n"},
-      {-3.5, "TAS:-3.500000\r\n"},
-      {1000000, "TAS:1000000.000000\r\n"},
-      {1e20, "TAS:100000000000000000000.000000\r\n"},
-      {0.1234567, "TAS:0.123457\r\n"},
-      {1e-7, "TAS:0.000000\r\n"},
+      {110, "TAS:110.000000\r\n"},         {-3.5, "TAS:-3.500000\r\n"},
+      {1000000, "TAS:1000000.000000\r\n"}, {1e20, "TAS:100000000000000000000.000000\r\n"},
+      {0.1234567, "TAS:0.123457\r\n"},     {1e-7, "TAS:0.000000\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -153,8 +160,8 @@ TEST(FormatDefaults, ReportsValuesThatWouldNotLoadBack) {
   } cases[] = {
       {"colon in the tail number", [](DefaultValues& v) { v.airplane.tailNumber = "N0:XY"; },
        DefaultsProblem::TextHasSeparator, "Airplane Tail Number:"},
-      {"colon in the home airport", [](DefaultValues& v) { v.homeAirport = ":QQA"; },
-       DefaultsProblem::TextHasSeparator, "home_airport:"},
+      {"colon in the home airport", [](DefaultValues& v) { v.homeAirport = ":QQA"; }, DefaultsProblem::TextHasSeparator,
+       "home_airport:"},
       {"line break in the type", [](DefaultValues& v) { v.airplane.airplaneType = "Train\r\ner"; },
        DefaultsProblem::TextHasSeparator, "Airplane Type:"},
       {"line feed alone", [](DefaultValues& v) { v.airplane.airplaneType = "Trainer\n"; },
@@ -165,8 +172,7 @@ TEST(FormatDefaults, ReportsValuesThatWouldNotLoadBack) {
        DefaultsProblem::TextHasSeparator, "Airplane Tail Number:"},
       {"infinite speed", [](DefaultValues& v) { v.trueAirspeed = std::numeric_limits<double>::infinity(); },
        DefaultsProblem::NumberNotFinite, "TAS:"},
-      {"not-a-number limit",
-       [](DefaultValues& v) { v.airplane.cgAftLimit = std::numeric_limits<double>::quiet_NaN(); },
+      {"not-a-number limit", [](DefaultValues& v) { v.airplane.cgAftLimit = std::numeric_limits<double>::quiet_NaN(); },
        DefaultsProblem::NumberNotFinite, "CG Aft Limit:"},
       {"minus infinity", [](DefaultValues& v) { v.variation = -std::numeric_limits<double>::infinity(); },
        DefaultsProblem::NumberNotFinite, "Variation:"},
@@ -243,15 +249,13 @@ TEST(DefaultsMessages, ExactTexts) {
 // ---------------------------------------------------------------------------------
 // Reading
 
-TEST(ParseDefaults, WorkedExample) {
-  EXPECT_EQ(parseDefaults(kExampleText), exampleValues());
-}
+TEST(ParseDefaults, WorkedExample) { EXPECT_EQ(parseDefaults(kExampleText), exampleValues()); }
 
 TEST(ParseDefaults, KeysAreNotCompared) {
   std::string text;
-  const char* const values[] = {"QQA",     "110.000000",  "5.000000",   "2.000000",   "8.500000",   "40.000000",
-                                "1500.0",  "570",         "48",         "170",        "37",         "73",
-                                "N000XY",  "Trainer",     "2300",       "800",        "35",         "47.3"};
+  const char* const values[] = {"QQA",    "110.000000", "5.000000", "2.000000", "8.500000", "40.000000",
+                                "1500.0", "570",        "48",       "170",      "37",       "73",
+                                "N000XY", "Trainer",    "2300",     "800",      "35",       "47.3"};
   char key = 'a';
   for (const char* value : values) {
     text += std::string(1, key++) + " other key:" + value + "\r\n";
@@ -289,8 +293,8 @@ TEST(ParseDefaults, ValuesAsTheScanFindsThem) {
     std::string text;
     DefaultValues values;
   } cases[] = {
-      {"blank after the colon: a number reads normally",
-       replaced(kExampleText, "TAS:110.000000", "TAS: 110.000000"), exampleValues()},
+      {"blank after the colon: a number reads normally", replaced(kExampleText, "TAS:110.000000", "TAS: 110.000000"),
+       exampleValues()},
       {"tab after the colon: a number reads normally",
        replaced(kExampleText, "Fuel Arm:48.000000", "Fuel Arm:\t48.000000"), exampleValues()},
       {"blanks around texts are kept",
@@ -298,9 +302,9 @@ TEST(ParseDefaults, ValuesAsTheScanFindsThem) {
                 "Airplane Type:  Trainer  "),
        blankBeforeTexts},
       {"numbers read as far as they go",
-       replaced(replaced(replaced(kExampleText, "TAS:110.000000", "TAS:110.5 knots"), "Variation:5.000000",
-                         "Variation:E5"),
-                "Magnetic Deviation:2.000000", "Magnetic Deviation:-2e1"),
+       replaced(
+           replaced(replaced(kExampleText, "TAS:110.000000", "TAS:110.5 knots"), "Variation:5.000000", "Variation:E5"),
+           "Magnetic Deviation:2.000000", "Magnetic Deviation:-2e1"),
        numbersWithText},
       {"no line end after the last value", std::string(kExampleText.substr(0, kExampleText.size() - 2)),
        lastValueEmpty},
@@ -309,13 +313,11 @@ TEST(ParseDefaults, ValuesAsTheScanFindsThem) {
       {"blank line after the fuel flow", replaced(kExampleText, "Total Fuel:", "\r\nTotal Fuel:"),
        shiftedAfterFuelFlow},
       {"line without a colon after the rear seats arm",
-       replaced(kExampleText, "Airplane Tail Number:", "a comment line\r\nAirplane Tail Number:"),
-       shiftedAfterRearArm},
+       replaced(kExampleText, "Airplane Tail Number:", "a comment line\r\nAirplane Tail Number:"), shiftedAfterRearArm},
       // The search for the first line end starts at position 1.
       {"line end at the very start is not seen", "\r\n" + std::string(kExampleText), exampleValues()},
       {"extra line ends after the last value", std::string(kExampleText) + "\r\n\r\n", exampleValues()},
-      {"text after the last line end without a colon", std::string(kExampleText) + "trailing text",
-       exampleValues()},
+      {"text after the last line end without a colon", std::string(kExampleText) + "trailing text", exampleValues()},
       // A colon in the first position is not seen, so the key "home_airport" may be empty.
       {"empty first key", replaced(kExampleText, "home_airport:", "x:"), exampleValues()},
   };
@@ -402,8 +404,8 @@ TEST(DefaultsFile, Outcomes) {
       {"cut well before the last colon", withTail(700), DefaultsRead::Malformed, std::nullopt},
       {"zero byte before the last line", replaced(example, "CG Aft Limit:", std::string("\0CG Aft Limit:", 14)),
        DefaultsRead::Malformed, std::nullopt},
-      {"zero byte hides text after the values", example + std::string(1, '\0') + "Extra:1\r\n",
-       DefaultsRead::Loaded, exampleValues()},
+      {"zero byte hides text after the values", example + std::string(1, '\0') + "Extra:1\r\n", DefaultsRead::Loaded,
+       exampleValues()},
       {"zero byte in the last value", replaced(example, "47.300000", std::string("47\0.300000", 10)),
        DefaultsRead::Loaded, lastValueEmpty},
   };
@@ -426,11 +428,10 @@ TEST(DefaultsFile, LongFileIsReadUpToByte1023) {
     std::size_t fileSize;
     double cgAftLimit;
   } cases[] = {
-      {592, 1023, 47.3},
-      {593, 1024, 0},  // the LF of the last line is cut off
-      {594, 1025, 0},  // the whole last line end is cut off
-      {599, 1030, 0},  // cut inside the last value
-      {603, 1034, 0},  // the last colon is the last byte read
+      {592, 1023, 47.3}, {593, 1024, 0},  // the LF of the last line is cut off
+      {594, 1025, 0},                     // the whole last line end is cut off
+      {599, 1030, 0},                     // cut inside the last value
+      {603, 1034, 0},                     // the last colon is the last byte read
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tailLength);
@@ -473,19 +474,26 @@ TEST(DefaultsFile, RoundTripRoundsNumbersToSixDecimals) {
     Numbers written;
     Numbers read;
   } cases[] = {
-      {"worked example", "QQA", "N000XY", "Trainer",
+      {"worked example",
+       "QQA",
+       "N000XY",
+       "Trainer",
        {110, 5, 2, 8.5, 40, 1500, 570, 48, 170, 37, 73, 2300, 800, 35, 47.3},
        {110, 5, 2, 8.5, 40, 1500, 570, 48, 170, 37, 73, 2300, 800, 35, 47.3}},
-      {"more than six decimals", "K1z", "N 12 AB", "Cessna 172; \"Skyhawk\", 1970",
-       {0.1234567, -5.0000004, 2.0000006, 8.4999995, 40.123456789, 1500.0000001, 570.9999996, 48.25,
-        170.5, 37.1, 73.0000005, 2300.0001, 800.00000049, 35.333333333, 47.6666666666},
-       {0.123457, -5, 2.000001, 8.499999, 40.123457, 1500, 571, 48.25, 170.5, 37.1, 73, 2300.0001, 800,
-        35.333333, 47.666667}},
-      {"negative and large numbers", "", "", "",
-       {-250, -180, -30.5, 1e6, 99999.999999, 1234567.891, -0.0000004, 0, 1e-9, 360, -360, 100000,
-        0.5, 1e12, -1e11},
-       {-250, -180, -30.5, 1e6, 99999.999999, 1234567.891, 0, 0, 0, 360, -360, 100000, 0.5, 1e12,
-        -1e11}},
+      {"more than six decimals",
+       "K1z",
+       "N 12 AB",
+       "Cessna 172; \"Skyhawk\", 1970",
+       {0.1234567, -5.0000004, 2.0000006, 8.4999995, 40.123456789, 1500.0000001, 570.9999996, 48.25, 170.5, 37.1,
+        73.0000005, 2300.0001, 800.00000049, 35.333333333, 47.6666666666},
+       {0.123457, -5, 2.000001, 8.499999, 40.123457, 1500, 571, 48.25, 170.5, 37.1, 73, 2300.0001, 800, 35.333333,
+        47.666667}},
+      {"negative and large numbers",
+       "",
+       "",
+       "",
+       {-250, -180, -30.5, 1e6, 99999.999999, 1234567.891, -0.0000004, 0, 1e-9, 360, -360, 100000, 0.5, 1e12, -1e11},
+       {-250, -180, -30.5, 1e6, 99999.999999, 1234567.891, 0, 0, 0, 360, -360, 100000, 0.5, 1e12, -1e11}},
       {"texts with blanks and symbols", "  Q ", "\tN-1/2 ", "Type #1 (c) 50% a,b;c", {}, {}},
   };
   for (const auto& c : cases) {

@@ -59,8 +59,7 @@ TEST_P(ReadNumberFieldAccepts, TakesTheValue) {
   EXPECT_EQ(reading.value, GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldAccepts, ::testing::ValuesIn(kAcceptedCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldAccepts, ::testing::ValuesIn(kAcceptedCases), CaseName{});
 
 // ---- refused texts -------------------------------------------------------------------
 
@@ -111,12 +110,10 @@ class ReadNumberFieldRefuses : public ::testing::TestWithParam<RefusedCase> {};
 TEST_P(ReadNumberFieldRefuses, AsNotANumber) {
   EXPECT_EQ(readNumberField(GetParam().text).status, FieldStatus::NotANumber);
   // The range does not matter for a text that is not a number.
-  EXPECT_EQ(readNumberField(GetParam().text, NumberRange{-1e300, 1e300}).status,
-            FieldStatus::NotANumber);
+  EXPECT_EQ(readNumberField(GetParam().text, NumberRange{-1e300, 1e300}).status, FieldStatus::NotANumber);
 }
 
-INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldRefuses, ::testing::ValuesIn(kRefusedCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldRefuses, ::testing::ValuesIn(kRefusedCases), CaseName{});
 
 // ---- the 31-character limit ----------------------------------------------------------
 
@@ -131,8 +128,8 @@ TEST(ReadNumberFieldLimit, ThirtyOneDigitsAreAccepted) {
 
 TEST(ReadNumberFieldLimit, CharactersAfterTheThirtyFirstAreIgnored) {
   const std::string digits(31, '1');
-  for (const std::string& tail : {std::string("x"), std::string("abc"), std::string(" 2"),
-                                  std::string("1"), std::string("e5")}) {
+  for (const std::string& tail :
+       {std::string("x"), std::string("abc"), std::string(" 2"), std::string("1"), std::string("e5")}) {
     SCOPED_TRACE("tail \"" + tail + "\"");
     const FieldReading reading = readNumberField(digits + tail);
     EXPECT_EQ(reading.status, FieldStatus::Accepted);
@@ -197,8 +194,7 @@ TEST_P(ReadNumberFieldRange, IncludesBothBoundsAndCarriesTheValue) {
   EXPECT_EQ(reading.value, c.value);  // an out-of-range value has already been taken
 }
 
-INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldRange, ::testing::ValuesIn(kRangeCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(FieldReading, ReadNumberFieldRange, ::testing::ValuesIn(kRangeCases), CaseName{});
 
 TEST(ReadNumberFieldRangeOrder, NotANumberComesBeforeTheRange) {
   EXPECT_EQ(readNumberField("-0", kTasRange).status, FieldStatus::NotANumber);

@@ -20,9 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::CaseName;
+using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
-using test::readBytes;
 
 std::string patternBytes(std::size_t size) {
   std::string bytes(size, '\0');
@@ -63,8 +63,8 @@ TEST(ReadFilePrefix, StopsAtTheLimit) {
     std::size_t limit;
     std::size_t expected;
   } cases[] = {
-      {0, 0}, {1, 1}, {1023, 1023}, {4096, 4096}, {4097, 4097}, {4999, 4999}, {5000, 5000}, {5001, 5000},
-      {100000, 5000},
+      {0, 0},       {1, 1},       {1023, 1023}, {4096, 4096},   {4097, 4097},
+      {4999, 4999}, {5000, 5000}, {5001, 5000}, {100000, 5000},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.limit);
@@ -260,8 +260,8 @@ TEST(ReplaceFile, RemovesTemporariesThatAnInterruptedWriteLeft) {
   TempFolder folder;
   const std::set<std::string> leftovers = {"config.fly.tmp7", "config.fly.tmp123456789"};
   const std::set<std::string> others = {
-      "config.fly.tmp",  "config.fly.tmp12a",  "config.fly.tmp1234567890", "airports.fly.tmp123",
-      "xconfig.fly.tmp5", "config.fly.bak",     "config.fly.tmp5.txt",
+      "config.fly.tmp",   "config.fly.tmp12a", "config.fly.tmp1234567890", "airports.fly.tmp123",
+      "xconfig.fly.tmp5", "config.fly.bak",    "config.fly.tmp5.txt",
   };
   for (const auto& name : leftovers) writeBytes(folder.file(name), "half a file");
   for (const auto& name : others) writeBytes(folder.file(name), "keep " + name);
@@ -366,8 +366,8 @@ TEST(ReadWholeFile, UpToTheLargestSize) {
     std::size_t size;
     FileRead outcome;
   } cases[] = {
-      {0, FileRead::Read}, {1, FileRead::Read}, {999, FileRead::Read}, {1000, FileRead::Read},
-      {1001, FileRead::TooLarge}, {5000, FileRead::TooLarge},
+      {0, FileRead::Read},    {1, FileRead::Read},        {999, FileRead::Read},
+      {1000, FileRead::Read}, {1001, FileRead::TooLarge}, {5000, FileRead::TooLarge},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size);

@@ -105,29 +105,34 @@ TEST_P(FlightChanges, ComeOutAsTheChangedFlightTyped) {
 
 INSTANTIATE_TEST_SUITE_P(
     Legs, FlightChanges,
-    ::testing::Values(
-        ChangeCase{"Unchanged", [](FlightPlan&) {}, 0, kThreeLegs},
-        ChangeCase{"FirstLegWind",
-                   [](FlightPlan& p) {
-                     p.legs[0].inputs.windDirection = 300;
-                     p.legs[0].inputs.windVelocity = 35;
-                   },
-                   0,
-                   {with(kThreeLegs[0], 300, 35), kThreeLegs[1], kThreeLegs[2]}},
-        ChangeCase{"SecondLegDeleted", [](FlightPlan& p) { p.legs.erase(p.legs.begin() + 1); }, 1,
-                   {kThreeLegs[0], kThreeLegs[2]}},
-        ChangeCase{"FirstLegDeleted", [](FlightPlan& p) { p.legs.erase(p.legs.begin()); }, 0,
-                   {kThreeLegs[1], kThreeLegs[2]}},
-        ChangeCase{"LegInserted",
-                   [](FlightPlan& p) {
-                     PlannedLeg leg = p.legs[2];
-                     leg.inputs.trueCourse = 10;
-                     p.legs.insert(p.legs.begin() + 1, leg);
-                   },
-                   1,
-                   {kThreeLegs[0], {"", "", 10, 30, 270, 15}, kThreeLegs[1], kThreeLegs[2]}},
-        ChangeCase{"LastTwoSwapped", [](FlightPlan& p) { std::swap(p.legs[1], p.legs[2]); }, 1,
-                   {kThreeLegs[0], kThreeLegs[2], kThreeLegs[1]}}),
+    ::testing::Values(ChangeCase{"Unchanged", [](FlightPlan&) {}, 0, kThreeLegs},
+                      ChangeCase{"FirstLegWind",
+                                 [](FlightPlan& p) {
+                                   p.legs[0].inputs.windDirection = 300;
+                                   p.legs[0].inputs.windVelocity = 35;
+                                 },
+                                 0,
+                                 {with(kThreeLegs[0], 300, 35), kThreeLegs[1], kThreeLegs[2]}},
+                      ChangeCase{"SecondLegDeleted",
+                                 [](FlightPlan& p) { p.legs.erase(p.legs.begin() + 1); },
+                                 1,
+                                 {kThreeLegs[0], kThreeLegs[2]}},
+                      ChangeCase{"FirstLegDeleted",
+                                 [](FlightPlan& p) { p.legs.erase(p.legs.begin()); },
+                                 0,
+                                 {kThreeLegs[1], kThreeLegs[2]}},
+                      ChangeCase{"LegInserted",
+                                 [](FlightPlan& p) {
+                                   PlannedLeg leg = p.legs[2];
+                                   leg.inputs.trueCourse = 10;
+                                   p.legs.insert(p.legs.begin() + 1, leg);
+                                 },
+                                 1,
+                                 {kThreeLegs[0], {"", "", 10, 30, 270, 15}, kThreeLegs[1], kThreeLegs[2]}},
+                      ChangeCase{"LastTwoSwapped",
+                                 [](FlightPlan& p) { std::swap(p.legs[1], p.legs[2]); },
+                                 1,
+                                 {kThreeLegs[0], kThreeLegs[2], kThreeLegs[1]}}),
     CaseName{});
 
 class FlightPlanTest : public test::WithTimeZone<::testing::Test> {

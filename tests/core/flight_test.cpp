@@ -24,9 +24,9 @@
 namespace orvane {
 namespace {
 
+using test::CaseName;
 using test::kInf;
 using test::kNaN;
-using test::CaseName;
 using test::kWorkedLeg;
 using test::WithTimeZone;
 
@@ -633,12 +633,11 @@ TEST_F(LegClockLimits, LastSecondOfYear9999IsStillShown) {
 TEST_F(LegClockLimits, CheckAgreesWithStep) {
   const LocalDateTime takeOffs[] = {
       kWinterNine, {9999, 12, 31, 23, 0, 0}, {9998, 1, 1, 0, 0, 0}, {2026, 3, 29, 1, 30, 0}};
-  const double etes[] = {0,   37.92, 59.99, 60,   1e6,   1e9,  1e12, 1e20,
-                         -60, kInf,  -kInf, kNaN, 30.62, 1440, 5e5};
+  const double etes[] = {0, 37.92, 59.99, 60, 1e6, 1e9, 1e12, 1e20, -60, kInf, -kInf, kNaN, 30.62, 1440, 5e5};
   for (const LocalDateTime& takeOff : takeOffs) {
     for (double ete : etes) {
-      SCOPED_TRACE(testing::Message() << takeOff.year << "-" << takeOff.month << "-" << takeOff.day
-                                      << " + " << ete << " min");
+      SCOPED_TRACE(testing::Message() << takeOff.year << "-" << takeOff.month << "-" << takeOff.day << " + " << ete
+                                      << " min");
       FlightPlan plan;
       plan.totals.nextTakeOff = takeOff;
       const FlightTotals before = plan.totals;

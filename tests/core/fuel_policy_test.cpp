@@ -61,7 +61,8 @@ FuelFlight fuelFlightOf(const ExampleFlight& flight) {
   return fromPlan;
 }
 
-constexpr FuelPolicy kUsualPolicy{.taxiGallons = 1, .contingencyPercent = 5, .finalReserveMinutes = 30, .alternate = {}};
+constexpr FuelPolicy kUsualPolicy{
+    .taxiGallons = 1, .contingencyPercent = 5, .finalReserveMinutes = 30, .alternate = {}};
 
 // The worked leg as the alternate: TC 90, 60 nm, flown with WD 45, WV 20, TAS 110,
 // VAR -5, DEV 2, GPH 8.5 gives FB 5.37 and ETE 37.92.
@@ -108,8 +109,8 @@ struct FuelCase {
 class FuelPlanCases : public ::testing::TestWithParam<FuelCase> {};
 
 // The example flight's trip (15.70 gal, 110.84 min) with other policies and fuel.
-constexpr FuelFlight kExampleTrip{.tripGallons = 15.7, .tripMinutes = 110.84, .fuelOnBoard = 40,
-                                  .conditions = test::kWorkedLeg};
+constexpr FuelFlight kExampleTrip{
+    .tripGallons = 15.7, .tripMinutes = 110.84, .fuelOnBoard = 40, .conditions = test::kWorkedLeg};
 
 FuelFlight withFuel(double fuelOnBoard, FuelFlight flight = kExampleTrip) {
   flight.fuelOnBoard = fuelOnBoard;
@@ -132,24 +133,79 @@ FuelPolicy withAlternate(double reserveMinutes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parts, FuelPlanCases,
-    ::testing::Values(
-        FuelCase{"short_by_1_74", kUsualPolicy, withFuel(20), FuelPlanOutcome::Planned, {}, {4.25, 30},
-                 {21.74, 153.44}, {-1.74, -12.28}, false, "Not enough fuel: 1.74 gallons short."},
-        FuelCase{"exactly_enough", kUsualPolicy, withFuel(21.74), FuelPlanOutcome::Planned, {}, {4.25, 30},
-                 {21.74, 153.44}, {0, 0}, true, "Enough fuel: 0.00 gallons extra."},
-        // 45 min at 8.5 GPH is 6.375 gal, shown 6.38; alternate 5.37 gal, 37.92 min.
-        FuelCase{"alternate_and_45_minutes", withAlternate(45), kExampleTrip, FuelPlanOutcome::Planned,
-                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {10.76, 75.95}, true, "Enough fuel: 10.76 gallons extra."},
-        FuelCase{"alternate_makes_it_short", withAlternate(45), withFuel(29), FuelPlanOutcome::Planned,
-                 {5.37, 37.92}, {6.38, 45}, {29.24, 206.36}, {-0.24, -1.69}, false, "Not enough fuel: 0.24 gallons short."},
-        // A TAS below 60 cannot fly the alternate: its fuel is unknown, never enough.
-        FuelCase{"alternate_not_flyable", withAlternate(30), withConditions(50, 8.5),
-                 FuelPlanOutcome::AlternateNotComputable, {}, {4.25, 30}, {21.74, 153.44}, {18.26, 128.89}, false, "Not enough fuel known: the alternate leg cannot be flown with this wind and TAS."},
-        // Without a fuel flow no minutes turn into gallons: the reserve is missing.
-        FuelCase{"no_fuel_flow", withAlternate(30), withConditions(110, 0), FuelPlanOutcome::NoFuelFlow, {}, {},
-                 {17.49, 116.38}, {22.51, 0}, false, "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."},
-        FuelCase{"fuel_flow_not_a_number", kUsualPolicy, withConditions(110, kNaN), FuelPlanOutcome::NoFuelFlow, {},
-                 {}, {17.49, 116.38}, {22.51, 0}, false, "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."}),
+    ::testing::Values(FuelCase{"short_by_1_74",
+                               kUsualPolicy,
+                               withFuel(20),
+                               FuelPlanOutcome::Planned,
+                               {},
+                               {4.25, 30},
+                               {21.74, 153.44},
+                               {-1.74, -12.28},
+                               false,
+                               "Not enough fuel: 1.74 gallons short."},
+                      FuelCase{"exactly_enough",
+                               kUsualPolicy,
+                               withFuel(21.74),
+                               FuelPlanOutcome::Planned,
+                               {},
+                               {4.25, 30},
+                               {21.74, 153.44},
+                               {0, 0},
+                               true,
+                               "Enough fuel: 0.00 gallons extra."},
+                      // 45 min at 8.5 GPH is 6.375 gal, shown 6.38; alternate 5.37 gal, 37.92 min.
+                      FuelCase{"alternate_and_45_minutes",
+                               withAlternate(45),
+                               kExampleTrip,
+                               FuelPlanOutcome::Planned,
+                               {5.37, 37.92},
+                               {6.38, 45},
+                               {29.24, 206.36},
+                               {10.76, 75.95},
+                               true,
+                               "Enough fuel: 10.76 gallons extra."},
+                      FuelCase{"alternate_makes_it_short",
+                               withAlternate(45),
+                               withFuel(29),
+                               FuelPlanOutcome::Planned,
+                               {5.37, 37.92},
+                               {6.38, 45},
+                               {29.24, 206.36},
+                               {-0.24, -1.69},
+                               false,
+                               "Not enough fuel: 0.24 gallons short."},
+                      // A TAS below 60 cannot fly the alternate: its fuel is unknown, never enough.
+                      FuelCase{"alternate_not_flyable",
+                               withAlternate(30),
+                               withConditions(50, 8.5),
+                               FuelPlanOutcome::AlternateNotComputable,
+                               {},
+                               {4.25, 30},
+                               {21.74, 153.44},
+                               {18.26, 128.89},
+                               false,
+                               "Not enough fuel known: the alternate leg cannot be flown with this wind and TAS."},
+                      // Without a fuel flow no minutes turn into gallons: the reserve is missing.
+                      FuelCase{"no_fuel_flow",
+                               withAlternate(30),
+                               withConditions(110, 0),
+                               FuelPlanOutcome::NoFuelFlow,
+                               {},
+                               {},
+                               {17.49, 116.38},
+                               {22.51, 0},
+                               false,
+                               "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."},
+                      FuelCase{"fuel_flow_not_a_number",
+                               kUsualPolicy,
+                               withConditions(110, kNaN),
+                               FuelPlanOutcome::NoFuelFlow,
+                               {},
+                               {},
+                               {17.49, 116.38},
+                               {22.51, 0},
+                               false,
+                               "Not enough fuel known: enter the fuel flow (GPH) to work out the reserve."}),
     CaseName{});
 
 TEST_P(FuelPlanCases, PartsAndVerdict) {

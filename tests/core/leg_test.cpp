@@ -16,9 +16,9 @@
 namespace orvane {
 namespace {
 
+using test::CaseName;
 using test::kInf;
 using test::kNaN;
-using test::CaseName;
 using test::kWorkedLeg;
 
 // A calm leg: no wind, so TH = TC and GS = TAS; only the course, variation and
@@ -36,8 +36,7 @@ constexpr LegInputs calmLeg(double trueCourse, double variation, double deviatio
                    .flightDistance = 0};
 }
 
-constexpr LegInputs windLeg(double trueCourse, double windDirection, double windVelocity,
-                            double trueAirspeed) {
+constexpr LegInputs windLeg(double trueCourse, double windDirection, double windVelocity, double trueAirspeed) {
   return LegInputs{.trueCourse = trueCourse,
                    .windDirection = windDirection,
                    .windVelocity = windVelocity,
@@ -323,8 +322,7 @@ TEST_P(ComputeLegFlightDistance, DefaultsToTheLegAndGivesTheRest) {
   EXPECT_EQ(r.distanceRemaining, GetParam().expectedRemaining);
 }
 
-INSTANTIATE_TEST_SUITE_P(Leg, ComputeLegFlightDistance, ::testing::ValuesIn(kFlightDistanceCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(Leg, ComputeLegFlightDistance, ::testing::ValuesIn(kFlightDistanceCases), CaseName{});
 
 // ---- legs that are not computed ------------------------------------------------------
 

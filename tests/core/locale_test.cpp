@@ -32,8 +32,7 @@ class GermanLocale : public ::testing::Test {
     // Make sure the switch took effect: German writes decimals with a comma.
     const std::lconv* conventions = std::localeconv();
     ASSERT_NE(conventions, nullptr);
-    ASSERT_STREQ(conventions->decimal_point, ",")
-        << "locale " << localeName_ << " does not use a decimal comma";
+    ASSERT_STREQ(conventions->decimal_point, ",") << "locale " << localeName_ << " does not use a decimal comma";
   }
 
   void TearDown() override { std::setlocale(LC_ALL, "C"); }

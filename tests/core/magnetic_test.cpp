@@ -29,10 +29,10 @@ TEST(MagneticDeclination, PublishedTestValues) {
     double year, heightKm, latitude, longitude, declination, horizontal;  // horizontal 0: not checked
   };
   const Row rows[] = {
-      {2025.0, 0, 80, 0, 1.28, 6523.2},     {2025.0, 0, 0, 120, -0.16, 0},    {2025.0, 0, -80, 240, 68.78, 16898.1},
-      {2025.0, 100, 80, 0, 0.85, 0},        {2025.0, 100, 0, 120, -0.15, 0},  {2025.0, 100, -80, 240, 68.21, 0},
-      {2027.5, 0, 80, 0, 2.59, 0},          {2027.5, 0, 0, 120, -0.24, 0},    {2027.5, 0, -80, 240, 68.49, 0},
-      {2027.5, 100, 80, 0, 2.16, 6201.1},   {2027.5, 100, 0, 120, -0.23, 0},  {2027.5, 100, -80, 240, 67.93, 15927.0},
+      {2025.0, 0, 80, 0, 1.28, 6523.2},   {2025.0, 0, 0, 120, -0.16, 0},   {2025.0, 0, -80, 240, 68.78, 16898.1},
+      {2025.0, 100, 80, 0, 0.85, 0},      {2025.0, 100, 0, 120, -0.15, 0}, {2025.0, 100, -80, 240, 68.21, 0},
+      {2027.5, 0, 80, 0, 2.59, 0},        {2027.5, 0, 0, 120, -0.24, 0},   {2027.5, 0, -80, 240, 68.49, 0},
+      {2027.5, 100, 80, 0, 2.16, 6201.1}, {2027.5, 100, 0, 120, -0.23, 0}, {2027.5, 100, -80, 240, 67.93, 15927.0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(formatGeneral(row.year) + " " + formatGeneral(row.heightKm) + " km " + formatGeneral(row.latitude) +
@@ -120,7 +120,7 @@ TEST(MagneticModelTable, TheBuiltInTableIsTheWorldMagneticModel2025) {
   EXPECT_EQ(reading.model->releaseDate, "11/13/2024");
   EXPECT_EQ(reading.model->epoch, 2025.0);
   EXPECT_EQ(reading.model->degree, 12);
-  EXPECT_EQ(reading.model->g[1], -29351.8);     // n 1, m 0
+  EXPECT_EQ(reading.model->g[1], -29351.8);      // n 1, m 0
   EXPECT_EQ(reading.model->hPerYear[2], -21.5);  // n 1, m 1
   EXPECT_EQ(reading.model->gPerYear[90], -0.1);  // n 12, m 12
 }
@@ -138,8 +138,9 @@ TEST(MagneticModelTable, ReadsSmallTablesAndSums) {
   // 6371.2 km is the reference radius; the equator lies 6378.137 km out.
   EXPECT_NEAR(equator.horizontalIntensity, 30000 * std::pow(6371.2 / 6378.137, 3), 1e-6);
   // The same table with CR LF ends, blank lines and the end line of nines.
-  const MagneticModelReading windows = readMagneticModel("2025.0 DIPOLE 01/01/2025\r\n\r\n 1 0 -30000 0 0 0\r\n"
-                                                         " 1 1 0 0 0 0\r\n9999999999\r\nanything after the end");
+  const MagneticModelReading windows = readMagneticModel(
+      "2025.0 DIPOLE 01/01/2025\r\n\r\n 1 0 -30000 0 0 0\r\n"
+      " 1 1 0 0 0 0\r\n9999999999\r\nanything after the end");
   ASSERT_TRUE(windows.model) << windows.error;
   EXPECT_EQ(windows.model->g, reading.model->g);
 }
@@ -186,7 +187,7 @@ TEST(DecimalYear, CountsTheDaysOfTheYear) {
   const Row rows[] = {
       {{2025, 1, 1, 0, 0, 0}, 2025.0},
       {{2026, 7, 2, 12, 0, 0}, 2026 + 182.5 / 365},
-      {{2028, 12, 31, 0, 0, 0}, 2028 + 365.0 / 366},   // a leap year
+      {{2028, 12, 31, 0, 0, 0}, 2028 + 365.0 / 366},  // a leap year
       {{2029, 12, 31, 23, 59, 59}, 2029 + (364 + 86399.0 / 86400) / 365},
       {{2027, 2, 29, 0, 0, 0}, std::nullopt},
       {{2026, 13, 1, 0, 0, 0}, std::nullopt},
@@ -257,9 +258,17 @@ TEST(LegVariation, TextAndPlannersVariation) {
        "Variation at mid-leg: none, the take-off date is outside WMM2025 (2025.0 to 2030.0)"},
       {"no such date", qqa, qqb, std::nullopt, DeclinationOutcome::OutsideModelYears,
        "Variation at mid-leg: none, the take-off date is outside WMM2025 (2025.0 to 2030.0)"},
-      {"at the magnetic pole", {85, 135}, {86.5, 145}, 2026, DeclinationOutcome::NearMagneticPole,
+      {"at the magnetic pole",
+       {85, 135},
+       {86.5, 145},
+       2026,
+       DeclinationOutcome::NearMagneticPole,
        "Variation at mid-leg: none, too near the magnetic pole for a compass (WMM2025)"},
-      {"latitude 500", {500, 0}, qqb, 2026, DeclinationOutcome::NoPosition,
+      {"latitude 500",
+       {500, 0},
+       qqb,
+       2026,
+       DeclinationOutcome::NoPosition,
        "Variation at mid-leg: none, the positions give no leg"},
   };
   for (const Row& row : rows) {

@@ -30,7 +30,9 @@ NavLogMeasure byteMeasure() {
         const auto kept = room >= 1 ? static_cast<std::size_t>(room) - 1 : 0;
         return std::string(text.substr(0, kept)) + "~";
       },
-      [](NavLogFace) { return NavLogFaceHeights{4, 5}; },
+      [](NavLogFace) {
+        return NavLogFaceHeights{4, 5};
+      },
   };
 }
 
@@ -55,8 +57,8 @@ class ColumnWidths : public ::testing::TestWithParam<ColumnCase> {};
 TEST_P(ColumnWidths, FitTheirTextsAndThePage) {
   const ColumnCase& c = GetParam();
   NavLogTable headings{"Headings", {{"Leg", false}, {"TC"}}, {{{c.leg}, {"058"}}}, std::nullopt, {}};
-  NavLogTable times{"Times", {{"Leg", false}, {"ETE"}, {"ATA", true, true}}, {{{c.leg}, {c.ete}, {}}},
-                    std::nullopt, {}};
+  NavLogTable times{
+      "Times", {{"Leg", false}, {"ETE"}, {"ATA", true, true}}, {{{c.leg}, {c.ete}, {}}}, std::nullopt, {}};
   fitNavLogColumns(headings, times, paperOf(c.pageWidth), byteMeasure());
   ASSERT_EQ(headings.widths.size(), c.headings.size());
   ASSERT_EQ(times.widths.size(), c.times.size());
@@ -79,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnCase{"BeyondTheRoomiestBoxEveryColumnButTheLeg", "A-B", "37:55", 34, {5, 29}, {5, 9, 20}},
         ColumnCase{"ANarrowPageNarrowsTheBoxFirst", "A-B", "37:55", 23, {5, 18}, {5, 7, 11}},
         ColumnCase{"ThenTheLegNameGivesWay", kMiddleName, "37:55", 31, {13, 18}, {13, 7, 11}},
-        ColumnCase{"NarrowerStillEveryColumnAlike", kMiddleName, "37:55", 20, {11, 9},
+        ColumnCase{"NarrowerStillEveryColumnAlike",
+                   kMiddleName,
+                   "37:55",
+                   20,
+                   {11, 9},
                    {11.0 * 20 / 29, 7.0 * 20 / 29, 11.0 * 20 / 29}}),
     CaseName{});
 
@@ -110,17 +116,16 @@ TEST_P(Pages, HoldEveryLegOnceInOrder) {
   EXPECT_EQ(paginateNavLog(c.legs, c.perPage, c.onLastPage), c.pages);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NavLogLayout, Pages,
-    ::testing::Values(PageCase{"NoLegsOnePage", 0, 10, 8, {{0, 0}}},
-                      PageCase{"AllOnTheLastPage", 8, 10, 8, {{0, 8}}},
-                      PageCase{"ExactlyAPageFull", 10, 10, 10, {{0, 10}}},
-                      PageCase{"OneLegOverBreaksThePage", 11, 10, 10, {{0, 10}, {10, 1}}},
-                      PageCase{"TheLastPageKeepsRoomForTheClosing", 9, 10, 8, {{0, 8}, {8, 1}}},
-                      PageCase{"FullPagesThenTheLast", 25, 10, 8, {{0, 10}, {10, 10}, {20, 5}}},
-                      PageCase{"TheClosingOnAPageOfItsOwn", 10, 10, 0, {{0, 10}, {10, 0}}},
-                      PageCase{"APageHoldsAtLeastOneLeg", 2, 0, 0, {{0, 1}, {1, 1}, {2, 0}}}),
-    CaseName{});
+INSTANTIATE_TEST_SUITE_P(NavLogLayout, Pages,
+                         ::testing::Values(PageCase{"NoLegsOnePage", 0, 10, 8, {{0, 0}}},
+                                           PageCase{"AllOnTheLastPage", 8, 10, 8, {{0, 8}}},
+                                           PageCase{"ExactlyAPageFull", 10, 10, 10, {{0, 10}}},
+                                           PageCase{"OneLegOverBreaksThePage", 11, 10, 10, {{0, 10}, {10, 1}}},
+                                           PageCase{"TheLastPageKeepsRoomForTheClosing", 9, 10, 8, {{0, 8}, {8, 1}}},
+                                           PageCase{"FullPagesThenTheLast", 25, 10, 8, {{0, 10}, {10, 10}, {20, 5}}},
+                                           PageCase{"TheClosingOnAPageOfItsOwn", 10, 10, 0, {{0, 10}, {10, 0}}},
+                                           PageCase{"APageHoldsAtLeastOneLeg", 2, 0, 0, {{0, 1}, {1, 1}, {2, 0}}}),
+                         CaseName{});
 
 TEST(NavLogLayout, LegsInRoomAreWholeLegs) {
   EXPECT_EQ(navLogLegsInRoom(27.9, 14), 1u);
@@ -147,14 +152,13 @@ TEST_P(RouteLines, WrapAfterLegsThenWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     NavLogLayout, RouteLines,
-    ::testing::Values(
-        RouteCase{"OneLine", " QQA ---> QQB ; QQB ---> QQC ;", 100, {"QQA ---> QQB ; QQB ---> QQC ;"}},
-        RouteCase{"BreaksAfterALeg", " A ---> B ; B ---> C ;", 12, {"A ---> B ;", "B ---> C ;"}},
-        RouteCase{"ALegWiderThanTheLineBreaksBetweenWords", " QQA ---> QQB ;", 9, {"QQA --->", "QQB ;"}},
-        RouteCase{"AnOverLongWordIsElided", " WESTERNREGIONAL ---> B ;", 8, {"WESTERN~", "---> B ;"}},
-        RouteCase{"NoClosingSemicolonAddsNone", "A ---> B ; B ---> C", 100, {"A ---> B ; B ---> C"}},
-        RouteCase{"UnicodeSpacesAreTrimmed", "\u00a0A ---> B\u3000;\u2029", 100, {"A ---> B ;"}},
-        RouteCase{"ABlankRouteHasNoLines", " \t ", 100, {}}),
+    ::testing::Values(RouteCase{"OneLine", " QQA ---> QQB ; QQB ---> QQC ;", 100, {"QQA ---> QQB ; QQB ---> QQC ;"}},
+                      RouteCase{"BreaksAfterALeg", " A ---> B ; B ---> C ;", 12, {"A ---> B ;", "B ---> C ;"}},
+                      RouteCase{"ALegWiderThanTheLineBreaksBetweenWords", " QQA ---> QQB ;", 9, {"QQA --->", "QQB ;"}},
+                      RouteCase{"AnOverLongWordIsElided", " WESTERNREGIONAL ---> B ;", 8, {"WESTERN~", "---> B ;"}},
+                      RouteCase{"NoClosingSemicolonAddsNone", "A ---> B ; B ---> C", 100, {"A ---> B ; B ---> C"}},
+                      RouteCase{"UnicodeSpacesAreTrimmed", "\u00a0A ---> B\u3000;\u2029", 100, {"A ---> B ;"}},
+                      RouteCase{"ABlankRouteHasNoLines", " \t ", 100, {}}),
     CaseName{});
 
 // --- The tables and the whole layout -----------------------------------------------

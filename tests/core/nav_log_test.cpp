@@ -83,12 +83,13 @@ TEST_F(NavLogTest, WorkedFlightKeepsBothLegsAsShown) {
 
 TEST_F(NavLogTest, WorkedFlightCsvByteForByte) {
   const FlightPlan plan = workedFlight();
-  EXPECT_EQ(navLogCsv(plan.navLog, plan.totals),
-            "Leg,TC,TC (deg),Wind,WD (deg),WV,TAS,WCA,WCA (deg),TH,TH (deg),MH,MH (deg),CH,CH (deg),GS,Distance,"
-            "ETE,ETE (min),Time Off,ETA,Arrival Day,Actual Time Over,Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
-            "Leg 1,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,60,37:55,37.92,9:00:00,9:37:55,0,,5.37,34.63,,no\r\n"
-            "Leg 2,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,48.448,30:37,30.62,9:37:55,10:08:32,0,,4.34,30.29,,no\r\n"
-            "Total,,,,,,,,,,,,,,,,108.448,1:09,68.54,,,,,9.71,,,\r\n");
+  EXPECT_EQ(
+      navLogCsv(plan.navLog, plan.totals),
+      "Leg,TC,TC (deg),Wind,WD (deg),WV,TAS,WCA,WCA (deg),TH,TH (deg),MH,MH (deg),CH,CH (deg),GS,Distance,"
+      "ETE,ETE (min),Time Off,ETA,Arrival Day,Actual Time Over,Fuel Burned,Fuel Left,Actual Fuel,Fuel Short\r\n"
+      "Leg 1,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,60,37:55,37.92,9:00:00,9:37:55,0,,5.37,34.63,,no\r\n"
+      "Leg 2,090,90,045/20,45,20,110,7 L,7,083,83,078,78,080,80,95,48.448,30:37,30.62,9:37:55,10:08:32,0,,4.34,30.29,,no\r\n"
+      "Total,,,,,,,,,,,,,,,,108.448,1:09,68.54,,,,,9.71,,,\r\n");
 }
 
 // The totals row rounds the sum of the unrounded leg times, as the planner's flight time
@@ -104,8 +105,8 @@ TEST_F(NavLogTest, TotalsRowComesFromTheUnroundedLegTimes) {
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::EteMinutes)], "30.01");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::Distance)], "0.3");
   EXPECT_EQ(row[static_cast<std::size_t>(NavLogColumn::FuelBurned)], "12.5");
-  for (NavLogColumn empty : {NavLogColumn::TrueCourse, NavLogColumn::TakeOff, NavLogColumn::ActualFuel,
-                             NavLogColumn::FuelShort}) {
+  for (NavLogColumn empty :
+       {NavLogColumn::TrueCourse, NavLogColumn::TakeOff, NavLogColumn::ActualFuel, NavLogColumn::FuelShort}) {
     EXPECT_EQ(row[static_cast<std::size_t>(empty)], "");
   }
 }
@@ -204,17 +205,16 @@ TEST_P(CsvCellTest, LegNameIsQuotedOnlyWhenItMustBe) {
   EXPECT_EQ(csv.substr(rowStart, expectedStart.size()), expectedStart);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NavLog, CsvCellTest,
-    ::testing::Values(CsvCellCase{"Plain", "QQA-QQB", "QQA-QQB"},
-                      CsvCellCase{"Blanks", " A - B ", " A - B "},
-                      CsvCellCase{"Comma", "Q,A-QQB", "\"Q,A-QQB\""},
-                      CsvCellCase{"Quote", "Q\"A-QQB", "\"Q\"\"A-QQB\""},
-                      CsvCellCase{"LineFeed", "Q\nA-QQB", "\"Q\nA-QQB\""},
-                      CsvCellCase{"CarriageReturn", "Q\rA-QQB", "\"Q\rA-QQB\""},
-                      CsvCellCase{"Utf8Kept", "\xC3\x84QA-QQB", "\xC3\x84QA-QQB"},
-                      CsvCellCase{"Latin1Replaced", "\xC4QA-QQB", "\xEF\xBF\xBDQA-QQB"}),
-    CaseName{});
+INSTANTIATE_TEST_SUITE_P(NavLog, CsvCellTest,
+                         ::testing::Values(CsvCellCase{"Plain", "QQA-QQB", "QQA-QQB"},
+                                           CsvCellCase{"Blanks", " A - B ", " A - B "},
+                                           CsvCellCase{"Comma", "Q,A-QQB", "\"Q,A-QQB\""},
+                                           CsvCellCase{"Quote", "Q\"A-QQB", "\"Q\"\"A-QQB\""},
+                                           CsvCellCase{"LineFeed", "Q\nA-QQB", "\"Q\nA-QQB\""},
+                                           CsvCellCase{"CarriageReturn", "Q\rA-QQB", "\"Q\rA-QQB\""},
+                                           CsvCellCase{"Utf8Kept", "\xC3\x84QA-QQB", "\xC3\x84QA-QQB"},
+                                           CsvCellCase{"Latin1Replaced", "\xC4QA-QQB", "\xEF\xBF\xBDQA-QQB"}),
+                         CaseName{});
 
 TEST(NavLogCsv, EmptyLogHasHeadingsAndTotalsOnlyWithoutByteOrderMark) {
   const std::string csv = navLogCsv(NavLog{}, FlightTotals{});
@@ -241,21 +241,18 @@ const std::string kReplacement = "\xEF\xBF\xBD";
 
 INSTANTIATE_TEST_SUITE_P(
     NavLog, ValidUtf8Test,
-    ::testing::Values(Utf8Case{"Empty", "", ""},
-                      Utf8Case{"Ascii", "KJFK-KBOS", "KJFK-KBOS"},
-                      Utf8Case{"TwoBytes", "\xC3\xA9", "\xC3\xA9"},
-                      Utf8Case{"ThreeBytes", "\xE2\x82\xAC", "\xE2\x82\xAC"},
-                      Utf8Case{"FourBytes", "\xF0\x9F\x9B\xA9", "\xF0\x9F\x9B\xA9"},
-                      Utf8Case{"LoneContinuation", "a\x80z", "a" + kReplacement + "z"},
-                      Utf8Case{"OverlongTwoBytes", "\xC0\xAF", kReplacement + kReplacement},
-                      Utf8Case{"OverlongThreeBytes", "\xE0\x80\xAF", kReplacement + kReplacement + kReplacement},
-                      Utf8Case{"Surrogate", "\xED\xA0\x80", kReplacement + kReplacement + kReplacement},
-                      Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80",
-                               kReplacement + kReplacement + kReplacement + kReplacement},
-                      Utf8Case{"CutShortAtEnd", "ab\xE2\x82", "ab" + kReplacement + kReplacement},
-                      Utf8Case{"LeadFollowedByAscii", "\xC3Q", kReplacement + "Q"},
-                      Utf8Case{"InvalidLeadF5", "\xF5", kReplacement},
-                      Utf8Case{"NulKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
+    ::testing::Values(
+        Utf8Case{"Empty", "", ""}, Utf8Case{"Ascii", "KJFK-KBOS", "KJFK-KBOS"},
+        Utf8Case{"TwoBytes", "\xC3\xA9", "\xC3\xA9"}, Utf8Case{"ThreeBytes", "\xE2\x82\xAC", "\xE2\x82\xAC"},
+        Utf8Case{"FourBytes", "\xF0\x9F\x9B\xA9", "\xF0\x9F\x9B\xA9"},
+        Utf8Case{"LoneContinuation", "a\x80z", "a" + kReplacement + "z"},
+        Utf8Case{"OverlongTwoBytes", "\xC0\xAF", kReplacement + kReplacement},
+        Utf8Case{"OverlongThreeBytes", "\xE0\x80\xAF", kReplacement + kReplacement + kReplacement},
+        Utf8Case{"Surrogate", "\xED\xA0\x80", kReplacement + kReplacement + kReplacement},
+        Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", kReplacement + kReplacement + kReplacement + kReplacement},
+        Utf8Case{"CutShortAtEnd", "ab\xE2\x82", "ab" + kReplacement + kReplacement},
+        Utf8Case{"LeadFollowedByAscii", "\xC3Q", kReplacement + "Q"}, Utf8Case{"InvalidLeadF5", "\xF5", kReplacement},
+        Utf8Case{"NulKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
     CaseName{});
 
 struct DateCase {
@@ -290,36 +287,29 @@ TEST_P(NotationTest, WritesThePilotsText) { EXPECT_EQ(GetParam().text, GetParam(
 
 INSTANTIATE_TEST_SUITE_P(
     NavLog, NotationTest,
-    ::testing::Values(NotationCase{"CourseThreeDigits", threeDigitDirection(20), "020"},
-                      NotationCase{"CourseRounded", threeDigitDirection(57.61), "058"},
-                      NotationCase{"CourseOneDigit", threeDigitDirection(4.49), "004"},
-                      NotationCase{"NorthIs360", threeDigitDirection(0), "360"},
-                      NotationCase{"RoundsUpToNorth", threeDigitDirection(359.5), "360"},
-                      NotationCase{"CompassPast360", threeDigitDirection(361), "001"},
-                      NotationCase{"CompassBelow0", threeDigitDirection(-2), "358"},
-                      NotationCase{"Wind", windText(250, 15), "250/15"},
-                      NotationCase{"WindFromNorth", windText(0, 8), "360/8"},
-                      NotationCase{"WindRounded", windText(44.6, 19.5), "045/20"},
-                      NotationCase{"Calm", windText(270, 0), "calm"},
-                      NotationCase{"CalmWhenBelowHalf", windText(270, 0.4), "calm"},
-                      NotationCase{"WcaLeft", windCorrectionText(7), "7 L"},
-                      NotationCase{"WcaRight", windCorrectionText(-2), "2 R"},
-                      NotationCase{"WcaNone", windCorrectionText(0), "0"},
-                      NotationCase{"EteMinutesSeconds", eteText(37.92), "37:55"},
-                      NotationCase{"EteShort", eteText(5.05), "5:03"},
-                      NotationCase{"EteZero", eteText(0), "0:00"},
-                      NotationCase{"EteLastSecondOfHour", eteText(59.999), "59:59"},
-                      NotationCase{"EteOneHour", eteText(60), "1:00"},
-                      NotationCase{"EteHoursMinutes", eteText(83.6), "1:24"},
-                      NotationCase{"EteHalfMinuteUp", eteText(83.5), "1:24"},
-                      NotationCase{"EteBelowHalfMinute", eteText(83.49), "1:23"},
-                      NotationCase{"EteManyHours", eteText(1439.99), "24:00"},
-                      NotationCase{"EteNegative", eteText(-1), ""},
-                      NotationCase{"EteNotANumber", eteText(test::kNaN), ""},
-                      NotationCase{"SameDay", dayMarkedClock("23:40:00", 0), "23:40:00"},
-                      NotationCase{"NextDay", dayMarkedClock("0:12:00", 1), "0:12:00 +1"},
-                      NotationCase{"TwoDaysOn", dayMarkedClock("1:00:00", 2), "1:00:00 +2"},
-                      NotationCase{"DayBefore", dayMarkedClock("23:00:00", -1), "23:00:00 -1"}),
+    ::testing::Values(
+        NotationCase{"CourseThreeDigits", threeDigitDirection(20), "020"},
+        NotationCase{"CourseRounded", threeDigitDirection(57.61), "058"},
+        NotationCase{"CourseOneDigit", threeDigitDirection(4.49), "004"},
+        NotationCase{"NorthIs360", threeDigitDirection(0), "360"},
+        NotationCase{"RoundsUpToNorth", threeDigitDirection(359.5), "360"},
+        NotationCase{"CompassPast360", threeDigitDirection(361), "001"},
+        NotationCase{"CompassBelow0", threeDigitDirection(-2), "358"},
+        NotationCase{"Wind", windText(250, 15), "250/15"}, NotationCase{"WindFromNorth", windText(0, 8), "360/8"},
+        NotationCase{"WindRounded", windText(44.6, 19.5), "045/20"}, NotationCase{"Calm", windText(270, 0), "calm"},
+        NotationCase{"CalmWhenBelowHalf", windText(270, 0.4), "calm"},
+        NotationCase{"WcaLeft", windCorrectionText(7), "7 L"}, NotationCase{"WcaRight", windCorrectionText(-2), "2 R"},
+        NotationCase{"WcaNone", windCorrectionText(0), "0"}, NotationCase{"EteMinutesSeconds", eteText(37.92), "37:55"},
+        NotationCase{"EteShort", eteText(5.05), "5:03"}, NotationCase{"EteZero", eteText(0), "0:00"},
+        NotationCase{"EteLastSecondOfHour", eteText(59.999), "59:59"}, NotationCase{"EteOneHour", eteText(60), "1:00"},
+        NotationCase{"EteHoursMinutes", eteText(83.6), "1:24"}, NotationCase{"EteHalfMinuteUp", eteText(83.5), "1:24"},
+        NotationCase{"EteBelowHalfMinute", eteText(83.49), "1:23"},
+        NotationCase{"EteManyHours", eteText(1439.99), "24:00"}, NotationCase{"EteNegative", eteText(-1), ""},
+        NotationCase{"EteNotANumber", eteText(test::kNaN), ""},
+        NotationCase{"SameDay", dayMarkedClock("23:40:00", 0), "23:40:00"},
+        NotationCase{"NextDay", dayMarkedClock("0:12:00", 1), "0:12:00 +1"},
+        NotationCase{"TwoDaysOn", dayMarkedClock("1:00:00", 2), "1:00:00 +2"},
+        NotationCase{"DayBefore", dayMarkedClock("23:00:00", -1), "23:00:00 -1"}),
     CaseName{});
 
 struct DaysCase {
@@ -331,13 +321,12 @@ struct DaysCase {
 
 class DaysBetweenTest : public ::testing::TestWithParam<DaysCase> {};
 
-TEST_P(DaysBetweenTest, CountsCalendarDays) {
-  EXPECT_EQ(daysBetween(GetParam().from, GetParam().to), GetParam().days);
-}
+TEST_P(DaysBetweenTest, CountsCalendarDays) { EXPECT_EQ(daysBetween(GetParam().from, GetParam().to), GetParam().days); }
 
 INSTANTIATE_TEST_SUITE_P(NavLog, DaysBetweenTest,
                          ::testing::Values(DaysCase{"SameDay", {2026, 12, 8, 0, 0, 0}, {2026, 12, 8, 23, 59, 59}, 0},
-                                           DaysCase{"PastMidnight", {2026, 12, 8, 23, 50, 0}, {2026, 12, 9, 0, 10, 0}, 1},
+                                           DaysCase{
+                                               "PastMidnight", {2026, 12, 8, 23, 50, 0}, {2026, 12, 9, 0, 10, 0}, 1},
                                            DaysCase{"NewYear", {2026, 12, 31, 22, 0, 0}, {2027, 1, 1, 1, 0, 0}, 1},
                                            DaysCase{"LeapDay", {2028, 2, 28, 12, 0, 0}, {2028, 3, 1, 12, 0, 0}, 2},
                                            DaysCase{"Earlier", {2026, 3, 1, 0, 0, 0}, {2026, 2, 28, 0, 0, 0}, -1}),

@@ -21,9 +21,9 @@
 namespace orvane {
 namespace {
 
+using test::CaseName;
 using test::kInf;
 using test::kNaN;
-using test::CaseName;
 
 struct TextCase {
   const char* name;
@@ -79,8 +79,7 @@ TEST_P(FormatTwoDecimals, FollowsTheSeventeenDigitRule) {
   EXPECT_EQ(formatFixed(GetParam().value, 2), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, FormatTwoDecimals, ::testing::ValuesIn(kTwoDecimalCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(Numbers, FormatTwoDecimals, ::testing::ValuesIn(kTwoDecimalCases), CaseName{});
 
 // ---- formatSixDecimals: "%f" --------------------------------------------------------
 
@@ -118,8 +117,7 @@ TEST_P(FormatSixDecimals, FollowsTheSeventeenDigitRule) {
   EXPECT_EQ(formatFixed(GetParam().value, 6), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, FormatSixDecimals, ::testing::ValuesIn(kSixDecimalCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(Numbers, FormatSixDecimals, ::testing::ValuesIn(kSixDecimalCases), CaseName{});
 
 TEST(FormatFixed, OtherDecimalCountsFollowTheSameRule) {
   EXPECT_EQ(formatFixed(2.5, 0), "3");  // printf "%.0f": "2"
@@ -237,8 +235,7 @@ TEST_P(RoundToHundredths, RoundsLikeFormattingAndReadingBack) {
   EXPECT_EQ(roundToHundredths(GetParam().value), GetParam().rounded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, RoundToHundredths, ::testing::ValuesIn(kHundredthsCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(Numbers, RoundToHundredths, ::testing::ValuesIn(kHundredthsCases), CaseName{});
 
 TEST(RoundToHundredthsEdges, TinyNegativeGivesNegativeZero) {
   const double r = roundToHundredths(-0.004);
@@ -295,9 +292,7 @@ const WholeCase kWholeCases[] = {
 
 class RoundToWhole : public ::testing::TestWithParam<WholeCase> {};
 
-TEST_P(RoundToWhole, HalvesGoUpward) {
-  EXPECT_EQ(roundToWhole(GetParam().value), GetParam().whole);
-}
+TEST_P(RoundToWhole, HalvesGoUpward) { EXPECT_EQ(roundToWhole(GetParam().value), GetParam().whole); }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, RoundToWhole, ::testing::ValuesIn(kWholeCases), CaseName{});
 
@@ -355,9 +350,7 @@ const LeadingCase kLeadingCases[] = {
 
 class LeadingNumber : public ::testing::TestWithParam<LeadingCase> {};
 
-TEST_P(LeadingNumber, TakesTheNumberAtTheStart) {
-  EXPECT_EQ(leadingNumber(GetParam().text), GetParam().value);
-}
+TEST_P(LeadingNumber, TakesTheNumberAtTheStart) { EXPECT_EQ(leadingNumber(GetParam().text), GetParam().value); }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, LeadingNumber, ::testing::ValuesIn(kLeadingCases), CaseName{});
 
@@ -409,8 +402,7 @@ TEST_P(DecimalNumberLength, MeasuresTheLongestNumberPrefix) {
   EXPECT_EQ(decimalNumberLength(GetParam().text), GetParam().length);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, DecimalNumberLength, ::testing::ValuesIn(kLengthCases),
-                         CaseName{});
+INSTANTIATE_TEST_SUITE_P(Numbers, DecimalNumberLength, ::testing::ValuesIn(kLengthCases), CaseName{});
 
 TEST(DecimalValue, ReadsCompleteNumbers) {
   EXPECT_EQ(decimalValue("37.92"), 37.92);

@@ -36,7 +36,8 @@ class PlanFileTest : public test::WithTimeZone<::testing::Test> {
     plan.airplane.airplaneType = "Trainer \"172\"";
     plan.airplane.cgAftLimit = 47.3;
     plan.totals.nextTakeOff = kNineOClock;
-    takeCourse(plan, {{"QQA", "QQB", {40.639801, -73.7789}, {41.732601, -71.420403}}, 58, 125.44999999999999, std::nullopt});
+    takeCourse(plan,
+               {{"QQA", "QQB", {40.639801, -73.7789}, {41.732601, -71.420403}}, 58, 125.44999999999999, std::nullopt});
     plan.inputs.windVelocity = 0.1 + 0.2;
     EXPECT_EQ(calculateNextLeg(plan, plan.totals.nextTakeOff).outcome, CalculateOutcome::Calculated);
     takeCourse(plan, {{"QQB", "Ünïcode", {41.732601, -71.420403}, {42.3643, -71.005203}}, 47, 44.03, std::nullopt});
@@ -135,8 +136,7 @@ TEST_P(BrokenPlans, AreRefusedWithTheFaultInWords) {
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenPlans,
     ::testing::Values(
-        BrokenCase{"Empty", "", "it is empty."},
-        BrokenCase{"OnlyBlanks", " \r\n\t", "it is empty."},
+        BrokenCase{"Empty", "", "it is empty."}, BrokenCase{"OnlyBlanks", " \r\n\t", "it is empty."},
         BrokenCase{"Truncated", validPlan().substr(0, 200), "it is not a plan file (not JSON text: it breaks off"},
         BrokenCase{"NotJson", "home_airport:QQA\r\nTAS:110.000000\r\n", "it is not a plan file (not JSON"},
         BrokenCase{"NotAnObject", "[1, 2]", "it is not a plan file (no JSON object)."},

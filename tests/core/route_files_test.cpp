@@ -9,9 +9,9 @@
 
 #include "core/airport_directory.hpp"
 #include "core/airports.hpp"
-#include "core/route_exchange.hpp"
 #include "core/geo.hpp"
 #include "core/magnetic.hpp"
+#include "core/route_exchange.hpp"
 #include "temp_folder.hpp"
 
 namespace orvane {
@@ -90,8 +90,7 @@ int run(const std::string& command, const TempFolder& folder, std::string* error
 }
 
 void expectValid(const fs::path& file, RouteFormat format) {
-  const fs::path schema =
-      kSchemas / (format == RouteFormat::FlightPlan ? "garmin-flightplan-v1.xsd" : "gpx-1.1.xsd");
+  const fs::path schema = kSchemas / (format == RouteFormat::FlightPlan ? "garmin-flightplan-v1.xsd" : "gpx-1.1.xsd");
   ASSERT_TRUE(fs::exists(schema)) << schema << " is missing";
   TempFolder folder;
   std::string errors;
@@ -101,8 +100,8 @@ void expectValid(const fs::path& file, RouteFormat format) {
 
 TEST(RouteFiles, TheExampleFlightIsWrittenAsCommittedValidAndReadBackAsTheSameLegs) {
   const Route route = exampleRoute();
-  for (const auto& [format, name] : {std::pair{RouteFormat::FlightPlan, "example-flight.fpl"},
-                                     std::pair{RouteFormat::Gpx, "example-flight.gpx"}}) {
+  for (const auto& [format, name] :
+       {std::pair{RouteFormat::FlightPlan, "example-flight.fpl"}, std::pair{RouteFormat::Gpx, "example-flight.gpx"}}) {
     SCOPED_TRACE(name);
     const RouteFileText written = writeRouteFile(route, format, kCreated);
     EXPECT_EQ(written.problem, "");
@@ -147,17 +146,36 @@ TEST(RouteFiles, ExportTakesAPointAsAnAirportOnlyWhereTheDirectoryHasIt) {
   };
   const Case cases[] = {
       {"airline code at the airport", {"JFK", jfk, RoutePointKind::Airport}, true, "KJFK", RoutePointKind::Airport},
-      {"ICAO code, any case", {"kbos", directoryPosition("KBOS"), RoutePointKind::UserWaypoint}, true, "KBOS",
+      {"ICAO code, any case",
+       {"kbos", directoryPosition("KBOS"), RoutePointKind::UserWaypoint},
+       true,
+       "KBOS",
        RoutePointKind::Airport},
-      {"1.5 NM off", {"JFK", {jfk.latitude + 0.025, jfk.longitude}, RoutePointKind::Airport}, true, "KJFK",
+      {"1.5 NM off",
+       {"JFK", {jfk.latitude + 0.025, jfk.longitude}, RoutePointKind::Airport},
+       true,
+       "KJFK",
        RoutePointKind::Airport},
-      {"3 NM off", {"JFK", {jfk.latitude + 0.05, jfk.longitude}, RoutePointKind::Airport}, true, "JFK",
+      {"3 NM off",
+       {"JFK", {jfk.latitude + 0.05, jfk.longitude}, RoutePointKind::Airport},
+       true,
+       "JFK",
        RoutePointKind::UserWaypoint},
-      {"the same code elsewhere", {"JFK", {41.0, -75.0}, RoutePointKind::UserWaypoint}, true, "JFK",
+      {"the same code elsewhere",
+       {"JFK", {41.0, -75.0}, RoutePointKind::UserWaypoint},
+       true,
+       "JFK",
        RoutePointKind::UserWaypoint},
-      {"typed position", {"N4038W07347", jfk, RoutePointKind::UserWaypoint}, true, "N4038W07347",
+      {"typed position",
+       {"N4038W07347", jfk, RoutePointKind::UserWaypoint},
+       true,
+       "N4038W07347",
        RoutePointKind::UserWaypoint},
-      {"field without ICAO code", {"00AA", noIcao, RoutePointKind::Airport}, true, "00AA", RoutePointKind::UserWaypoint},
+      {"field without ICAO code",
+       {"00AA", noIcao, RoutePointKind::Airport},
+       true,
+       "00AA",
+       RoutePointKind::UserWaypoint},
       {"no directory", {"JFK", jfk, RoutePointKind::Airport}, false, "JFK", RoutePointKind::UserWaypoint},
   };
   for (const Case& c : cases) {
@@ -167,8 +185,13 @@ TEST(RouteFiles, ExportTakesAPointAsAnAirportOnlyWhereTheDirectoryHasIt) {
     EXPECT_EQ(exported.kind, c.kind);
     EXPECT_EQ(exported.position, c.point.position);  // never moved to the directory's position
   }
-  for (const auto& [code, icao] : {std::pair{"KJFK", true}, {"EDKV", true}, {"JFK", false}, {"00AA", false},
-                                  {"K1B1", false}, {"kjfk", false}, {"KJFKX", false}}) {
+  for (const auto& [code, icao] : {std::pair{"KJFK", true},
+                                   {"EDKV", true},
+                                   {"JFK", false},
+                                   {"00AA", false},
+                                   {"K1B1", false},
+                                   {"kjfk", false},
+                                   {"KJFKX", false}}) {
     EXPECT_EQ(isIcaoCode(code), icao) << code;
   }
 }
@@ -189,17 +212,28 @@ TEST(RouteFiles, ImportFindsThePointsAirportsInTheDirectoryByCode) {
     RoutePointKind kind;
   };
   const Case cases[] = {
-      {"ICAO code of an airport in airports.fly", {"KJFK", kjfk, RoutePointKind::Airport}, true, "JFK",
+      {"ICAO code of an airport in airports.fly",
+       {"KJFK", kjfk, RoutePointKind::Airport},
+       true,
+       "JFK",
        RoutePointKind::Airport},
       {"any case", {"kjfk", kjfk, RoutePointKind::UserWaypoint}, true, "JFK", RoutePointKind::Airport},
-      {"airports.fly's own identifier", {"JFK", kjfk, RoutePointKind::UserWaypoint}, true, "JFK",
+      {"airports.fly's own identifier",
+       {"JFK", kjfk, RoutePointKind::UserWaypoint},
+       true,
+       "JFK",
        RoutePointKind::UserWaypoint},
-      {"a field only the directory has", {"EDKV", edkv, RoutePointKind::UserWaypoint}, true, "EDKV",
+      {"a field only the directory has",
+       {"EDKV", edkv, RoutePointKind::UserWaypoint},
+       true,
+       "EDKV",
        RoutePointKind::Airport},
-      {"the code 3 NM away", {"KJFK", {kjfk.latitude + 0.05, kjfk.longitude}, RoutePointKind::Airport}, true, "KJFK",
+      {"the code 3 NM away",
+       {"KJFK", {kjfk.latitude + 0.05, kjfk.longitude}, RoutePointKind::Airport},
+       true,
+       "KJFK",
        RoutePointKind::Airport},
-      {"a user waypoint", {"WPT001", kjfk, RoutePointKind::UserWaypoint}, true, "WPT001",
-       RoutePointKind::UserWaypoint},
+      {"a user waypoint", {"WPT001", kjfk, RoutePointKind::UserWaypoint}, true, "WPT001", RoutePointKind::UserWaypoint},
       {"no directory", {"KJFK", kjfk, RoutePointKind::Airport}, false, "KJFK", RoutePointKind::Airport},
   };
   for (const Case& c : cases) {
@@ -399,8 +433,9 @@ TEST(RouteFiles, HostileAndBrokenFilesAreRefusedWithAMessage) {
     for (int k = 0; k < 10; ++k) value += std::string("&") + static_cast<char>(c - 1) + ";";
     laughs += std::string("<!ENTITY ") + c + " \"" + value + "\">";
   }
-  laughs += "]>\n<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"1\" lon=\"2\"><name>&k;</name></wpt>"
-            "<wpt lat=\"2\" lon=\"2\"/></gpx>";
+  laughs +=
+      "]>\n<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"1\" lon=\"2\"><name>&k;</name></wpt>"
+      "<wpt lat=\"2\" lon=\"2\"/></gpx>";
 
   const struct {
     const char* name;
@@ -414,10 +449,12 @@ TEST(RouteFiles, HostileAndBrokenFilesAreRefusedWithAMessage) {
            "<wpt lat=\"2\" lon=\"2\"/></gpx>",
        RouteReadOutcome::HasDocumentType, "The file declares a document type"},
       {"nested entities", laughs, RouteReadOutcome::HasDocumentType, "The file declares a document type"},
-      {"3,001 waypoints", gpxOf(3001, 0), RouteReadOutcome::TooManyWaypoints, "The file holds more than 3,000 waypoints"},
+      {"3,001 waypoints", gpxOf(3001, 0), RouteReadOutcome::TooManyWaypoints,
+       "The file holds more than 3,000 waypoints"},
       {"3,000 waypoints", gpxOf(3000, 2), RouteReadOutcome::Read, ""},
       {"301 route points", gpxOf(0, 301), RouteReadOutcome::TooManyRoutePoints, "The route has more than 300 points"},
-      {"truncated", example.substr(0, example.size() / 2), RouteReadOutcome::NotXml, "The file is not well-formed XML (line 15"},
+      {"truncated", example.substr(0, example.size() / 2), RouteReadOutcome::NotXml,
+       "The file is not well-formed XML (line 15"},
       {"wrong namespace", "<gpx xmlns=\"http://www.topografix.com/GPX/1/0\"/>", RouteReadOutcome::WrongNamespace,
        "The file is no GPX 1.1 file: its <gpx> element is in the namespace \"http://www.topografix.com/GPX/1/0\""},
       {"no namespace", "<flight-plan/>", RouteReadOutcome::WrongNamespace, "The file is no Garmin FlightPlan v1 file"},
@@ -460,7 +497,8 @@ TEST(RouteFiles, FilesOfOtherProgramsAreRead) {
     std::string bytes;
     std::vector<RoutePoint> points;
   } cases[] = {
-      {"GPX waypoints without a route", kTwoWaypoints,
+      {"GPX waypoints without a route",
+       kTwoWaypoints,
        {{"A", {1, 2}, RoutePointKind::UserWaypoint}, {"N0130E00200", {1.5, 2}, RoutePointKind::UserWaypoint}}},
       {"GPX with a prefix, a byte-order mark, blanks and a long name",
        "\xEF\xBB\xBF<g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/1\"><g:rte><g:rtept lat=\" 1 \" lon=\"2\">"

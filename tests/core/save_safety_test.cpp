@@ -181,8 +181,8 @@ TEST(KilledSave, TemporaryHasThePilotsModeAndIsRemovedLater) {
       EXPECT_EQ(modeOf(file), *c.oldMode);
       EXPECT_EQ(ownerOf(file), owner);
     }
-    EXPECT_EQ(folder.entries(), (c.oldMode || !c.removedByReading ? std::set<std::string>{"config.fly"}
-                                                                  : std::set<std::string>{}));
+    EXPECT_EQ(folder.entries(),
+              (c.oldMode || !c.removedByReading ? std::set<std::string>{"config.fly"} : std::set<std::string>{}));
   }
 }
 

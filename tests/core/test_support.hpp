@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/leg.hpp"
 #include "../worked_flight.hpp"
+#include "core/leg.hpp"
 
 namespace orvane::test {
 

@@ -18,15 +18,14 @@ constexpr int kWrittenDigits = 17;  // enough to tell every double apart
 // A finite magnitude as decimal digits: value = 0.d1 d2 d3 ... x 10^pointPosition.
 struct DecimalDigits {
   bool negative = false;
-  std::string digits;   // no leading zero unless the value is zero
+  std::string digits;  // no leading zero unless the value is zero
   int pointPosition = 0;
 };
 
 DecimalDigits seventeenDigits(double value) {
   std::array<char, 64> buffer{};
-  const auto [end, ec] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                    std::chars_format::scientific, kWrittenDigits - 1);
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::scientific, kWrittenDigits - 1);
   (void)ec;  // 64 characters always hold 17 digits, a sign and an exponent
   std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 
@@ -172,8 +171,8 @@ double decimalValue(std::string_view numberText) noexcept {
     numberText.remove_prefix(1);
   }
   double magnitude = 0.0;
-  const auto [ptr, ec] = std::from_chars(numberText.data(), numberText.data() + numberText.size(),
-                                         magnitude, std::chars_format::general);
+  const auto [ptr, ec] =
+      std::from_chars(numberText.data(), numberText.data() + numberText.size(), magnitude, std::chars_format::general);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
     // Tell overflow from underflow by the decimal magnitude of the first significant digit.
@@ -217,8 +216,8 @@ double headingFromRadians(double radians) {
 }
 
 bool allFinite(const LegInputs& in) {
-  for (double v : {in.trueCourse, in.windDirection, in.windVelocity, in.trueAirspeed, in.variation,
-                   in.deviation, in.distance, in.fuelFlow, in.fuelOnBoard, in.flightDistance}) {
+  for (double v : {in.trueCourse, in.windDirection, in.windVelocity, in.trueAirspeed, in.variation, in.deviation,
+                   in.distance, in.fuelFlow, in.fuelOnBoard, in.flightDistance}) {
     if (!std::isfinite(v)) return false;
   }
   return true;

@@ -39,7 +39,9 @@ struct AtmosphereWindow {
   void choose(const char* name) const {
     QTest::mouseClick(window->findChild<QRadioButton*>(QLatin1String(name)), Qt::LeftButton);
   }
-  QString results() const { return (*this)["PressureAltitude"] + " / " + (*this)["DensityAltitude"] + " / " + (*this)["Tas"]; }
+  QString results() const {
+    return (*this)["PressureAltitude"] + " / " + (*this)["DensityAltitude"] + " / " + (*this)["Tas"];
+  }
 };
 
 }  // namespace
@@ -103,11 +105,13 @@ class AtmosphereWindowTest : public QObject {
   void windowLooksAsLaidOut() {
     const AtmosphereWindow w = openWindow();
     QCOMPARE(w.window->windowTitle(), QStringLiteral("Altitude and Airspeed"));
-    const QList<QPair<const char*, const char*>> captions = {
-        {"IndicatedAltitude", "Indicated Altitude -"}, {"Qnh", "QNH (Altimeter Setting) -"},
-        {"Oat", "OAT (Outside Air Temperature) -"},     {"Cas", "CAS (Calibrated Airspeed) -"},
-        {"PressureAltitude", "Pressure Altitude -"},   {"DensityAltitude", "Density Altitude -"},
-        {"Tas", "TAS (True Airspeed) -"}};
+    const QList<QPair<const char*, const char*>> captions = {{"IndicatedAltitude", "Indicated Altitude -"},
+                                                             {"Qnh", "QNH (Altimeter Setting) -"},
+                                                             {"Oat", "OAT (Outside Air Temperature) -"},
+                                                             {"Cas", "CAS (Calibrated Airspeed) -"},
+                                                             {"PressureAltitude", "Pressure Altitude -"},
+                                                             {"DensityAltitude", "Density Altitude -"},
+                                                             {"Tas", "TAS (True Airspeed) -"}};
     for (const auto& [key, caption] : captions) {
       const auto* label = w.window->findChild<QLabel*>(QStringLiteral("label") + QLatin1String(key));
       QVERIFY2(label != nullptr && label->text() == QLatin1String(caption), key);
@@ -162,26 +166,36 @@ class AtmosphereWindowTest : public QObject {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("tasUnit");
     const QStringList none;
-    QTest::newRow("standard day at sea level: TAS is CAS")
-        << "0" << "1013.25" << false << "15" << "100" << false << "0 / 0 / 100" << none << "knots";
-    QTest::newRow("29.7 inHg adds 205 ft")
-        << "0" << "29.7" << true << "15" << "100" << false << "205 / 253 / 100" << none << "knots";
-    QTest::newRow("a hot day at 5,000 ft")
-        << "5000" << "1013.25" << false << "30" << "120" << false << "5000 / 7801 / 135" << none << "knots";
-    QTest::newRow("low QNH in the mountains")
-        << "8000" << "1003" << false << "25" << "110" << false << "8281 / 11238 / 130" << none << "knots";
-    QTest::newRow("cold day, inHg, mph")
-        << "7500" << "29.92" << true << "-5" << "105" << true << "7501 / 6885 / 116" << none << "sm/h";
+    QTest::newRow("standard day at sea level: TAS is CAS") << "0"
+                                                           << "1013.25" << false << "15"
+                                                           << "100" << false << "0 / 0 / 100" << none << "knots";
+    QTest::newRow("29.7 inHg adds 205 ft") << "0"
+                                           << "29.7" << true << "15"
+                                           << "100" << false << "205 / 253 / 100" << none << "knots";
+    QTest::newRow("a hot day at 5,000 ft") << "5000"
+                                           << "1013.25" << false << "30"
+                                           << "120" << false << "5000 / 7801 / 135" << none << "knots";
+    QTest::newRow("low QNH in the mountains") << "8000"
+                                              << "1003" << false << "25"
+                                              << "110" << false << "8281 / 11238 / 130" << none << "knots";
+    QTest::newRow("cold day, inHg, mph") << "7500"
+                                         << "29.92" << true << "-5"
+                                         << "105" << true << "7501 / 6885 / 116" << none << "sm/h";
     QTest::newRow("OAT not a number: the previous 15 is used, CAS not read")
-        << "5000" << "1013.25" << false << "warm" << "120" << false << "5000 / 6150 / 0" << QStringList{kNotANumber}
-        << "knots";
+        << "5000"
+        << "1013.25" << false << "warm"
+        << "120" << false << "5000 / 6150 / 0" << QStringList{kNotANumber} << "knots";
     QTest::newRow("hPa typed with inHg chosen: refused by the inHg range, then no atmosphere")
-        << "0" << "1013" << true << "15" << "100" << false << " /  / "
+        << "0"
+        << "1013" << true << "15"
+        << "100" << false << " /  / "
         << QStringList{"Please enter a number between 25 and 33.", QString::fromUtf8(kOutsideAtmosphereMessage.data())}
         << "knots";
     QTest::newRow("altitude above the range is used; the fields after it keep 15 and 0")
-        << "31000" << "1013.25" << false << "-47" << "100" << false << "31000 / 37049 / 0"
-        << QStringList{"Please enter a number between -2000 and 30000."} << "knots";
+        << "31000"
+        << "1013.25" << false << "-47"
+        << "100" << false << "31000 / 37049 / 0" << QStringList{"Please enter a number between -2000 and 30000."}
+        << "knots";
   }
 
   // OK calculates what was typed and hands its TAS over; Cancel hands nothing.
@@ -206,8 +220,10 @@ class AtmosphereWindowTest : public QObject {
   void closingHandsTheTasOnlyOnOk_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("tas");
-    QTest::newRow("OK") << "okButton" << "135";
-    QTest::newRow("Cancel") << "cancelButton" << "110";
+    QTest::newRow("OK") << "okButton"
+                        << "135";
+    QTest::newRow("Cancel") << "cancelButton"
+                            << "110";
   }
 
   // OK keeps the window open on a refused field, and on a TAS beyond what the
@@ -234,12 +250,16 @@ class AtmosphereWindowTest : public QObject {
     QTest::addColumn<QString>("altitude");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("TAS 52 below 60") << "50" << "2500" << QStringList{kTasRange} << "Cas";
-    QTest::newRow("TAS 251 above 250") << "240" << "2500" << QStringList{kTasRange} << "Cas";
-    QTest::newRow("CAS not a number") << "fast" << "2500" << QStringList{kNotANumber} << "Cas";
-    QTest::newRow("CAS above its range")
-        << "400" << "2500" << QStringList{"Please enter a number between 0 and 300."} << "Cas";
-    QTest::newRow("altitude empty") << "120" << "" << QStringList{kNotANumber} << "IndicatedAltitude";
+    QTest::newRow("TAS 52 below 60") << "50"
+                                     << "2500" << QStringList{kTasRange} << "Cas";
+    QTest::newRow("TAS 251 above 250") << "240"
+                                       << "2500" << QStringList{kTasRange} << "Cas";
+    QTest::newRow("CAS not a number") << "fast"
+                                      << "2500" << QStringList{kNotANumber} << "Cas";
+    QTest::newRow("CAS above its range") << "400"
+                                         << "2500" << QStringList{"Please enter a number between 0 and 300."} << "Cas";
+    QTest::newRow("altitude empty") << "120"
+                                    << "" << QStringList{kNotANumber} << "IndicatedAltitude";
   }
 };
 

@@ -36,9 +36,7 @@ const QByteArray kDefaults =
     "Airplane Type:Trainer\r\nGross Weight:2300.000000\r\nUseful Load:800.000000\r\n"
     "CG Fore Limit:35.000000\r\nCG Aft Limit:47.300000\r\n";
 
-AirplaneData workedAirplane() {
-  return {"N000XY", "Trainer", 2300, 800, 35, 47.3, 1500, 1185, 340, 37, 73, 48};
-}
+AirplaneData workedAirplane() { return {"N000XY", "Trainer", 2300, 800, 35, 47.3, 1500, 1185, 340, 37, 73, 48}; }
 
 const QString kNotANumber = QStringLiteral("Please enter a number.");
 const QString kLoadRange = QStringLiteral("Please enter a number between 0 and 100000.");
@@ -141,13 +139,21 @@ class BalanceWindowTest : public QObject {
     texts << w.button("calculateButton")->text() << w.button("cancelButton")->text();
     QCOMPARE(texts, (QStringList{"Airplane Data:", "Weight (LB)", "Arm (in)", "Moment (LB-in/100)", "inches",
                                  "At Gross Weight:", "Results:", "&Calculate", "C&ancel"}));
-    const QList<QPair<const char*, const char*>> captions = {
-        {"TailNumber", "Tail Number -"}, {"AirplaneType", "Airplane Type -"}, {"MaxWeight", "Max Weight (LB) -"},
-        {"UsefulLoad", "Useful Load (LB) -"}, {"FuelOnBoard", "Fuel on Board (G) -"},
-        {"CgForeLimit", "CG Fore Limit -"}, {"CgAftLimit", "CG Aft Limit -"}, {"EmptyWeight", "Empty Aircraft -"},
-        {"FrontWeight", "Front Sits -"}, {"RearWeight", "Rear Seats -"}, {"FuelWeight", "Fuel -"},
-        {"BaggageWeight", "Baggage -"}, {"OtherWeight", "Other -"}, {"GrossWeight", "Gross Weight -"},
-        {"Cg", "CG ="}};
+    const QList<QPair<const char*, const char*>> captions = {{"TailNumber", "Tail Number -"},
+                                                             {"AirplaneType", "Airplane Type -"},
+                                                             {"MaxWeight", "Max Weight (LB) -"},
+                                                             {"UsefulLoad", "Useful Load (LB) -"},
+                                                             {"FuelOnBoard", "Fuel on Board (G) -"},
+                                                             {"CgForeLimit", "CG Fore Limit -"},
+                                                             {"CgAftLimit", "CG Aft Limit -"},
+                                                             {"EmptyWeight", "Empty Aircraft -"},
+                                                             {"FrontWeight", "Front Sits -"},
+                                                             {"RearWeight", "Rear Seats -"},
+                                                             {"FuelWeight", "Fuel -"},
+                                                             {"BaggageWeight", "Baggage -"},
+                                                             {"OtherWeight", "Other -"},
+                                                             {"GrossWeight", "Gross Weight -"},
+                                                             {"Cg", "CG ="}};
     for (const auto& [key, caption] : captions) {
       const auto* label = w.window->findChild<QLabel*>(QStringLiteral("label") + QLatin1String(key));
       QVERIFY2(label != nullptr && label->text() == QLatin1String(caption), key);
@@ -171,19 +177,19 @@ class BalanceWindowTest : public QObject {
   void workedExampleFromTheToolsMenu() {
     openPlanner();
     fromTheMenu([&](const BalanceWindow& w) {
-      const QStringList opened = {w["TailNumber"], w["AirplaneType"], w["MaxWeight"], w["UsefulLoad"],
-                                  w["FuelOnBoard"], w["CgForeLimit"], w["CgAftLimit"], w["EmptyWeight"],
-                                  w["EmptyMoment"], w["FrontWeight"], w["FrontArm"], w["FrontMoment"],
-                                  w["RearWeight"], w["RearArm"], w["FuelWeight"], w["FuelArm"], w["BaggageArm"],
-                                  w["GrossWeight"], w["GrossMoment"], w["Cg"]};
-      QCOMPARE(opened, (QStringList{"N000XY", "Trainer", "2300", "800", "40", "35", "47.3", "1500", "1185", "340",
-                                    "37", "0", "0", "73", "240", "48", "0", "0", "0", "0"}));
+      const QStringList opened = {w["TailNumber"],  w["AirplaneType"], w["MaxWeight"],   w["UsefulLoad"],
+                                  w["FuelOnBoard"], w["CgForeLimit"],  w["CgAftLimit"],  w["EmptyWeight"],
+                                  w["EmptyMoment"], w["FrontWeight"],  w["FrontArm"],    w["FrontMoment"],
+                                  w["RearWeight"],  w["RearArm"],      w["FuelWeight"],  w["FuelArm"],
+                                  w["BaggageArm"],  w["GrossWeight"],  w["GrossMoment"], w["Cg"]};
+      QCOMPARE(opened, (QStringList{"N000XY", "Trainer", "2300", "800", "40",  "35", "47.3", "1500", "1185", "340",
+                                    "37",     "0",       "0",    "73",  "240", "48", "0",    "0",    "0",    "0"}));
       QCOMPARE(w.indicator(), QString());
       w.type("BaggageWeight", QStringLiteral("20"));
       w.type("BaggageArm", QStringLiteral("95"));
       w.calculate();
-      const QStringList results = {w["FrontMoment"], w["FuelMoment"], w["BaggageMoment"], w["GrossWeight"],
-                                   w["GrossMoment"], w["Cg"]};
+      const QStringList results = {w["FrontMoment"], w["FuelMoment"],  w["BaggageMoment"],
+                                   w["GrossWeight"], w["GrossMoment"], w["Cg"]};
       QCOMPARE(results, (QStringList{"125.8", "115.2", "19", "2100", "1445", "68.8095238095238"}));
       QCOMPARE(w.indicator(), QStringLiteral("CG 21.5 in aft of the limit. 200 LB under the maximum weight"));
     });
@@ -243,17 +249,18 @@ class BalanceWindowTest : public QObject {
     } steps[] = {
         {"FrontWeight", "350", "129.5", "1448.7", "68.6587677725119"},  // not 1445 and 68.48
         {"FrontArm", "38", "133", "1452.2", "68.824644549763"},
-        {"FrontMoment", "130", "130", "1449.2", "68.6824644549763"},    // typed: the pilot's figure
-        {"FrontWeight", "360", "130", "1449.2", "68.3584905660377"},    // and kept
-        {"FrontMoment", "0", "136.8", "1456", "68.6792452830189"},      // 360 x 38 / 100 again
-        {"FuelWeight", "180", "136.8", "1427.2", "69.2815533980583"},   // the fuel's moment follows too
+        {"FrontMoment", "130", "130", "1449.2", "68.6824644549763"},   // typed: the pilot's figure
+        {"FrontWeight", "360", "130", "1449.2", "68.3584905660377"},   // and kept
+        {"FrontMoment", "0", "136.8", "1456", "68.6792452830189"},     // 360 x 38 / 100 again
+        {"FuelWeight", "180", "136.8", "1427.2", "69.2815533980583"},  // the fuel's moment follows too
     };
     for (const auto& step : steps) {
       w.type(step.key, QLatin1String(step.typed));
       w.calculate();
       const QString seen = w["FrontMoment"] + QLatin1Char('/') + w["GrossMoment"] + QLatin1Char('/') + w["Cg"];
-      QCOMPARE(seen, QStringLiteral("%1/%2/%3").arg(QLatin1String(step.frontMoment), QLatin1String(step.grossMoment),
-                                                   QLatin1String(step.cg)));
+      QCOMPARE(seen,
+               QStringLiteral("%1/%2/%3")
+                   .arg(QLatin1String(step.frontMoment), QLatin1String(step.grossMoment), QLatin1String(step.cg)));
     }
     QCOMPARE(catcher_->texts(), QStringList());
     w.type("FrontMoment", QString());  // empty is not 0
@@ -271,7 +278,7 @@ class BalanceWindowTest : public QObject {
     QFETCH(QString, grossWeight);
     const BalanceWindow w = openWindow(workedAirplane(), 40);
     w.type("FrontWeight", QStringLiteral("200"));  // read after the Baggage arm, before the Rear Seats
-    w.type("TailNumber", QStringLiteral("N999"));   // read last but for the left part's numbers
+    w.type("TailNumber", QStringLiteral("N999"));  // read last but for the left part's numbers
     w.type(qPrintable(key), typed);
     w.calculate();
     QCOMPARE(catcher_->texts(), messages);
@@ -285,21 +292,22 @@ class BalanceWindowTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("grossWeight");
-    QTest::newRow("Baggage arm not a number: nothing else taken")
-        << "BaggageArm" << "abc" << QStringList{kNotANumber} << "2080";
+    QTest::newRow("Baggage arm not a number: nothing else taken") << "BaggageArm"
+                                                                  << "abc" << QStringList{kNotANumber} << "2080";
     QTest::newRow("negative Rear Seats weight used after its message")
-        << "RearWeight" << "-100" << QStringList{kLoadRange} << "1840";  // 1500 + 200 + 240 - 100
+        << "RearWeight"
+        << "-100" << QStringList{kLoadRange} << "1840";  // 1500 + 200 + 240 - 100
   }
 
   // Each number field in the reading order, with the top of its range: a value below
   // its range there, and no number in every field after it, must bring its own range
   // message first (the CG has no range, so the next field's refusal).
   void everyFieldIsReadInOrderWithItsRange() {
-    const QStringList order = {"BaggageArm", "BaggageMoment", "BaggageWeight", "Cg", "EmptyMoment", "EmptyWeight",
-                               "FrontMoment", "FrontArm", "FrontWeight", "FuelArm", "FuelMoment", "FuelWeight",
-                               "OtherArm", "OtherMoment", "OtherWeight", "RearArm", "RearMoment", "RearWeight",
-                               "GrossMoment", "GrossWeight", "MaxWeight", "UsefulLoad", "FuelOnBoard",
-                               "CgForeLimit", "CgAftLimit"};
+    const QStringList order = {"BaggageArm",  "BaggageMoment", "BaggageWeight", "Cg",          "EmptyMoment",
+                               "EmptyWeight", "FrontMoment",   "FrontArm",      "FrontWeight", "FuelArm",
+                               "FuelMoment",  "FuelWeight",    "OtherArm",      "OtherMoment", "OtherWeight",
+                               "RearArm",     "RearMoment",    "RearWeight",    "GrossMoment", "GrossWeight",
+                               "MaxWeight",   "UsefulLoad",    "FuelOnBoard",   "CgForeLimit", "CgAftLimit"};
     for (qsizetype i = 0; i < order.size(); ++i) {
       const BalanceWindow w = openWindow(workedAirplane(), 40);
       w.field(order[i])->setText(QStringLiteral("-1"));
@@ -395,8 +403,7 @@ class BalanceWindowTest : public QObject {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("opened");
     QTest::newRow("typed 30: the window has 30") << "30" << QStringList{} << "30/180";
-    QTest::newRow("not a number: told, the window has the 40 held")
-        << "abc" << QStringList{kNotANumber} << "40/240";
+    QTest::newRow("not a number: told, the window has the 40 held") << "abc" << QStringList{kNotANumber} << "40/240";
     QTest::newRow("above 100: told, and taken as the planner takes it")
         << "120" << QStringList{QStringLiteral("Please enter a number between 0 and 100.")} << "120/720";
   }
@@ -405,10 +412,10 @@ class BalanceWindowTest : public QObject {
     openPlanner();
     fromTheMenu([&](const BalanceWindow& w) {
       const QList<QPair<const char*, const char*>> typed = {
-          {"TailNumber", "N42QX"}, {"AirplaneType", "Tourer 4"}, {"MaxWeight", "2550"}, {"UsefulLoad", "900.5"},
-          {"FuelOnBoard", "30"}, {"CgForeLimit", "36.1"}, {"CgAftLimit", "46"}, {"EmptyWeight", "1600"},
-          {"EmptyMoment", "1250"}, {"FrontWeight", "190"}, {"FrontArm", "38"}, {"RearArm", "72.25"},
-          {"FuelArm", "47.5"}, {"RearWeight", "80"}, {"BaggageWeight", "30"}};
+          {"TailNumber", "N42QX"}, {"AirplaneType", "Tourer 4"}, {"MaxWeight", "2550"},  {"UsefulLoad", "900.5"},
+          {"FuelOnBoard", "30"},   {"CgForeLimit", "36.1"},      {"CgAftLimit", "46"},   {"EmptyWeight", "1600"},
+          {"EmptyMoment", "1250"}, {"FrontWeight", "190"},       {"FrontArm", "38"},     {"RearArm", "72.25"},
+          {"FuelArm", "47.5"},     {"RearWeight", "80"},         {"BaggageWeight", "30"}};
       for (const auto& [key, text] : typed) w.type(key, QLatin1String(text));
       w.calculate();
     });

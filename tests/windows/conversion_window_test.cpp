@@ -99,12 +99,24 @@ class ConversionWindowTest : public QObject {
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QString>("result");
-    QTest::newRow("40 30 0") << "40" << "30" << "0" << false << "40.5";
-    QTest::newRow("33 51 54.5 south") << "33" << "51" << "54.5" << true << "-33.8651388888889";
-    QTest::newRow("118 24 30 west") << "118" << "24" << "30" << true << "-118.408333333333";
-    QTest::newRow("minus 33 30 0") << "-33" << "30" << "0" << false << "-32.5";
-    QTest::newRow("0 90 0") << "0" << "90" << "0" << false << "1.5";
-    QTest::newRow("seconds beyond 60") << "10" << "0" << "7200" << false << "12";
+    QTest::newRow("40 30 0") << "40"
+                             << "30"
+                             << "0" << false << "40.5";
+    QTest::newRow("33 51 54.5 south") << "33"
+                                      << "51"
+                                      << "54.5" << true << "-33.8651388888889";
+    QTest::newRow("118 24 30 west") << "118"
+                                    << "24"
+                                    << "30" << true << "-118.408333333333";
+    QTest::newRow("minus 33 30 0") << "-33"
+                                   << "30"
+                                   << "0" << false << "-32.5";
+    QTest::newRow("0 90 0") << "0"
+                            << "90"
+                            << "0" << false << "1.5";
+    QTest::newRow("seconds beyond 60") << "10"
+                                       << "0"
+                                       << "7200" << false << "12";
   }
   void convertsTheWorkedExamples() {
     QFETCH(QString, degrees);

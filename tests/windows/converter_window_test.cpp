@@ -25,8 +25,8 @@ namespace {
 
 // Every field of each window, row by row, left before right.
 const QStringList kWeight = {"Pounds", "Kilograms"};
-const QStringList kDistance = {"StatuteMiles", "Kilometres", "Feet", "Metres", "NauticalMiles",
-                               "NauticalRowStatuteMiles"};
+const QStringList kDistance = {"StatuteMiles", "Kilometres",    "Feet",
+                               "Metres",       "NauticalMiles", "NauticalRowStatuteMiles"};
 const QStringList kTemperature = {"Fahrenheit", "Celsius"};
 
 std::unique_ptr<QDialog> makeWindow(const QString& name) {
@@ -90,14 +90,16 @@ class ConverterWindowTest : public QObject {
     QTest::addColumn<QStringList>("units");
     QTest::addColumn<QStringList>("legend");
     QTest::addColumn<QStringList>("opening");
-    QTest::newRow("weight") << "weight" << "Weight Conversions" << QStringList{"LB  =", "KG"} << QStringList{}
+    QTest::newRow("weight") << "weight"
+                            << "Weight Conversions" << QStringList{"LB  =", "KG"} << QStringList{}
                             << QStringList{"", "0.000000"};
     QTest::newRow("distance, other rows empty")
-        << "distance" << "Distance Conversions" << QStringList{"sm   =", "km", "feet =  ", "m", "nm   =", "sm"}
+        << "distance"
+        << "Distance Conversions" << QStringList{"sm   =", "km", "feet =  ", "m", "nm   =", "sm"}
         << QStringList{"nm <=> nautical mile", "sm <=> statute mile", "km <=> kilometer", "m   <=> meter"}
         << QStringList{"", "0.000000", "", "", "", ""};
-    QTest::newRow("temperature") << "temperature" << "Temperature Conversions"
-                                 << QStringList{"Fahrenheit =", "Celsius"} << QStringList{}
+    QTest::newRow("temperature") << "temperature"
+                                 << "Temperature Conversions" << QStringList{"Fahrenheit =", "Celsius"} << QStringList{}
                                  << QStringList{"", "-17.777778"};
   }
   void windowsOpenAsLaidOut() {
@@ -178,13 +180,36 @@ class ConverterWindowTest : public QObject {
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("left");  // what the field typed into shows afterwards
-    QTest::newRow("kilograms by Tab") << "weight" << "Pounds" << "Kilograms" << "tab" << "0.000000";
-    QTest::newRow("pounds by mouse") << "weight" << "Kilograms" << "Pounds" << "mouse" << "0.000000";
-    QTest::newRow("Celsius by Tab") << "temperature" << "Fahrenheit" << "Celsius" << "tab" << "32.000000";
-    QTest::newRow("Fahrenheit by Shift+Tab") << "temperature" << "Celsius" << "Fahrenheit" << "backtab"
+    QTest::newRow("kilograms by Tab") << "weight"
+                                      << "Pounds"
+                                      << "Kilograms"
+                                      << "tab"
+                                      << "0.000000";
+    QTest::newRow("pounds by mouse") << "weight"
+                                     << "Kilograms"
+                                     << "Pounds"
+                                     << "mouse"
+                                     << "0.000000";
+    QTest::newRow("Celsius by Tab") << "temperature"
+                                    << "Fahrenheit"
+                                    << "Celsius"
+                                    << "tab"
+                                    << "32.000000";
+    QTest::newRow("Fahrenheit by Shift+Tab") << "temperature"
+                                             << "Celsius"
+                                             << "Fahrenheit"
+                                             << "backtab"
                                              << "-17.777778";
-    QTest::newRow("metres by Shift+Tab from feet") << "distance" << "Feet" << "Metres" << "backtab" << "0.000000";
-    QTest::newRow("kilometres by mouse") << "distance" << "StatuteMiles" << "Kilometres" << "mouse" << "0.000000";
+    QTest::newRow("metres by Shift+Tab from feet") << "distance"
+                                                   << "Feet"
+                                                   << "Metres"
+                                                   << "backtab"
+                                                   << "0.000000";
+    QTest::newRow("kilometres by mouse") << "distance"
+                                         << "StatuteMiles"
+                                         << "Kilometres"
+                                         << "mouse"
+                                         << "0.000000";
   }
   void enteringAFieldEmptiesIt() {
     QFETCH(QString, window);
@@ -303,9 +328,12 @@ class ConverterWindowTest : public QObject {
     QTest::addColumn<char>("mnemonic");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("opening");  // the first pair's right field on opening
-    QTest::newRow("weight") << "commandWeightConversions" << 'w' << "weightConversionWindow" << "0.000000";
-    QTest::newRow("distance") << "commandDistanceConversions" << 'd' << "distanceConversionWindow" << "0.000000";
-    QTest::newRow("temperature") << "commandTemperatureConversions" << 't' << "temperatureConversionWindow" << "-17.777778";
+    QTest::newRow("weight") << "commandWeightConversions" << 'w' << "weightConversionWindow"
+                            << "0.000000";
+    QTest::newRow("distance") << "commandDistanceConversions" << 'd' << "distanceConversionWindow"
+                              << "0.000000";
+    QTest::newRow("temperature") << "commandTemperatureConversions" << 't' << "temperatureConversionWindow"
+                                 << "-17.777778";
   }
   void eachOpensFromTheToolsMenu() {
     QFETCH(QString, command);

@@ -2,8 +2,8 @@
 // planner as a pilot does it, and on its own for its edge cases.
 
 #include <QAccessible>
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -171,7 +171,11 @@ class CourseWindowTest : public QObject {
     for (auto* group : w.window->findChildren<QGroupBox*>()) groups << group->title();
     QCOMPARE(groups, (QStringList{QStringLiteral("Departure Coordinates"),
                                   QStringLiteral("Arrival Coordinates / Update Database")}));
-    struct Row { const char* key; const char* caption; const char* unit; };
+    struct Row {
+      const char* key;
+      const char* caption;
+      const char* unit;
+    };
     const Row rows[] = {{"OriginLatitude", "Latitude of the Origin-", "degrees"},
                         {"OriginLongitude", "Longitude of the Origin-", "degrees"},
                         {"OriginList", "saved airports:", nullptr},
@@ -206,9 +210,9 @@ class CourseWindowTest : public QObject {
     const CourseWindow w = openWindow({}, "ZNZ:1;2,\nqqc:3;4,\nBOS:5;6,\nQQA:7;8,\nBOS:9;9,\n");
     QCOMPARE(w.entries(w.origins()), (QStringList{QStringLiteral("BOS"), QStringLiteral("BOS"), QStringLiteral("QQA"),
                                                   QStringLiteral("qqc"), QStringLiteral("ZNZ")}));
-    QCOMPARE(w.entries(w.destinations()), (QStringList{QStringLiteral("BOS"), QStringLiteral("BOS"),
-                                                       QStringLiteral("QQA"), QStringLiteral("QQC"),
-                                                       QStringLiteral("ZNZ")}));
+    QCOMPARE(w.entries(w.destinations()),
+             (QStringList{QStringLiteral("BOS"), QStringLiteral("BOS"), QStringLiteral("QQA"), QStringLiteral("QQC"),
+                          QStringLiteral("ZNZ")}));
     // Letters typed into the entry show in upper case too, completed from the list with
     // the completion selected, so that typing on replaces it.
     test::typeInto(w.entry(), QStringLiteral("qq"));
@@ -281,11 +285,15 @@ class CourseWindowTest : public QObject {
       w.click("okButton");
     });
     QCOMPARE(catcher_->texts(), messages);
-    QCOMPARE((QStringList{plannerText("TrueCourse"), plannerText("WindDirection"), plannerText("WindVelocity"), plannerText("Variation")}), afterOk);
+    QCOMPARE((QStringList{plannerText("TrueCourse"), plannerText("WindDirection"), plannerText("WindVelocity"),
+                          plannerText("Variation")}),
+             afterOk);
     catcher_->clear();
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE((QStringList{plannerText("WindCorrection"), plannerText("TrueHeading"), plannerText("MagneticHeading"), plannerText("CompassHeading")}), headings);
+    QCOMPARE((QStringList{plannerText("WindCorrection"), plannerText("TrueHeading"), plannerText("MagneticHeading"),
+                          plannerText("CompassHeading")}),
+             headings);
   }
   void typedWindAndVariationReachTheLegThroughGetTcAndDistance_data() {
     QTest::addColumn<QString>("windDirection");
@@ -338,7 +346,9 @@ class CourseWindowTest : public QObject {
     // The last leg's results are cleared; the flight's totals stay.
     QCOMPARE(plannerText("GroundSpeed"), QStringLiteral("0"));
     QCOMPARE(plannerText("ArrivalTime"), firstArrival);
-    QCOMPARE(test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))->time().toString(QStringLiteral("H:mm:ss")),
+    QCOMPARE(test::inWindow<QDateTimeEdit>(planner_.get(), QStringLiteral("fieldTimeOff"))
+                 ->time()
+                 .toString(QStringLiteral("H:mm:ss")),
              firstArrival);
     QTest::mouseClick(plannerButton("calculateButton"), Qt::LeftButton);
 
@@ -440,8 +450,8 @@ class CourseWindowTest : public QObject {
   void homeAirportMissingFromTheFileLeavesThePassedInPosition() {
     const CourseWindow w = openWindow({"QQX", "", {}, {}}, kAirports);
     QCOMPARE(w.origins()->currentIndex(), -1);
-    QCOMPARE(w.positions(), (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                                         QStringLiteral("0")}));
+    QCOMPARE(w.positions(),
+             (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
     // An identifier without its airport's position names nothing: the route names the
     // position.
     w.pickDestination(QStringLiteral("QQB"));
@@ -548,7 +558,7 @@ class CourseWindowTest : public QObject {
     const CourseWindow w = openWindow({"QQA", "", {}, {}}, kAirports);
     w.pickDestination(QStringLiteral("QQA"));
     test::typeInto(w.originLatitude(), QStringLiteral("40.50"));  // QQA's own, written otherwise
-    w.click("okButton");  // QQA to QQA: refused, the window stays
+    w.click("okButton");                                          // QQA to QQA: refused, the window stays
     QCOMPARE(catcher_->texts(), QStringList{kZeroDistance});
     QCOMPARE(w.origins()->currentText(), QStringLiteral("QQA"));
     QCOMPARE(w.originName()->text(), QStringLiteral("QQA  Queen Anne Field, Annetown, Nowhere"));
@@ -738,9 +748,8 @@ class CourseWindowTest : public QObject {
     QVERIFY(test::keepWrittenFile(path("airports.fly")));
     QCOMPARE(readFile("airports.fly"), edited + "QQC:39.100000;-74.900000,");
     getCourse([&](const CourseWindow& w) {
-      QCOMPARE(w.entries(w.destinations()),
-               (QStringList{QStringLiteral("QQA"), QStringLiteral("QQB"), QStringLiteral("QQC"),
-                            QStringLiteral("QQE")}));
+      QCOMPARE(w.entries(w.destinations()), (QStringList{QStringLiteral("QQA"), QStringLiteral("QQB"),
+                                                         QStringLiteral("QQC"), QStringLiteral("QQE")}));
     });
   }
 
@@ -863,8 +872,8 @@ class CourseWindowTest : public QObject {
       QVERIFY(!w.useVariation()->isChecked());
       test::typeInto(w.destinationLatitude(), QStringLiteral("41.75"));
       test::typeInto(w.destinationLongitude(), QStringLiteral("-72.5"));
-      QCOMPARE(w.variationText()->text(), QString::fromStdString(legVariationText(legVariation(
-                                               qqa, qqb, decimalYear({2026, 6, 15, 10, 0, 0})))));
+      QCOMPARE(w.variationText()->text(),
+               QString::fromStdString(legVariationText(legVariation(qqa, qqb, decimalYear({2026, 6, 15, 10, 0, 0})))));
       QVERIFY(w.useVariation()->isEnabled());
       QVERIFY(!w.useVariation()->isChecked());
     });
@@ -885,8 +894,10 @@ class CourseWindowTest : public QObject {
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), w.variationText()->text());
 
-    for (auto [field, text] : {std::pair{w.originLatitude(), "85"}, {w.originLongitude(), "135"},
-                               {w.destinationLatitude(), "86.5"}, {w.destinationLongitude(), "145"}}) {
+    for (auto [field, text] : {std::pair{w.originLatitude(), "85"},
+                               {w.originLongitude(), "135"},
+                               {w.destinationLatitude(), "86.5"},
+                               {w.destinationLongitude(), "145"}}) {
       test::typeInto(field, QString::fromLatin1(text));
     }
     QCOMPARE(w.variationText()->text(),

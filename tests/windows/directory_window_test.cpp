@@ -141,7 +141,8 @@ class DirectoryWindowTest : public QObject {
       QCOMPARE(w.text("fieldDestinationLongitude"), QStringLiteral("6.530256"));
       QCOMPARE(w.find<QComboBox>("destinationList")->currentIndex(), -1);
       const QString runways = w.label("runwayList");
-      QVERIFY2(runways.contains(QStringLiteral("EDKV (arrival):\n    06  58.6\u00B0 true  3510 ft")), qPrintable(runways));
+      QVERIFY2(runways.contains(QStringLiteral("EDKV (arrival):\n    06  58.6\u00B0 true  3510 ft")),
+               qPrintable(runways));
       QTest::mouseClick(w.find<QPushButton>("okButton"), Qt::LeftButton);
     });
     QCOMPARE(directoryCalls_, 1);
@@ -197,7 +198,8 @@ class DirectoryWindowTest : public QObject {
       QVERIFY(!w.find<QLineEdit>("destinationSearch")->isEnabled());
       QCOMPARE(w.find<QComboBox>("destinationList")->count(), 2);
     });
-    QCOMPARE(catcher_->texts(), QStringList{QString::fromStdString(directoryProblemMessage(DirectoryOutcome::Damaged))});
+    QCOMPARE(catcher_->texts(),
+             QStringList{QString::fromStdString(directoryProblemMessage(DirectoryOutcome::Damaged))});
     catcher_->clear();
     getCourse([](const Window& w) { QCOMPARE(w.find<QComboBox>("originList")->count(), 2); });
     QCOMPARE(catcher_->texts(), QStringList{});

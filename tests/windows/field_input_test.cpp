@@ -134,9 +134,15 @@ const QList<Field>& fields() {
   static const QList<Field> table = [] {
     QList<Field> out;
     auto planner = [&](const char* name, const char* key, std::optional<NumberRange> range, double LegInputs::*member) {
-      out.append({Window::Planner, QStringLiteral("planner/") + QLatin1String(name), QLatin1String(key), range,
+      out.append({Window::Planner,
+                  QStringLiteral("planner/") + QLatin1String(name),
+                  QLatin1String(key),
+                  range,
                   [member](QDialog* w) { return static_cast<PlannerDialog*>(w)->flightPlan().inputs.*member; },
-                  {}, false, {}, nullptr});
+                  {},
+                  false,
+                  {},
+                  nullptr});
     };
     constexpr NumberRange kCourse{0, 360}, kAngle{-360, 360}, kFuel{0, 100};
     planner("TC", "TrueCourse", kCourse, &LegInputs::trueCourse);
@@ -152,11 +158,17 @@ const QList<Field>& fields() {
 
     auto course = [&](const char* key, std::optional<NumberRange> range, GeoPosition CourseWindowValues::*position,
                       double GeoPosition::*part) {
-      out.append({Window::Course, QStringLiteral("course/") + QLatin1String(key), QLatin1String(key), range,
-                   [position, part](QDialog* w) {
-                     return static_cast<CourseDistanceDialog*>(w)->acceptedLeg().values.*position.*part;
-                   },
-                   {}, false, {}, nullptr});
+      out.append({Window::Course,
+                  QStringLiteral("course/") + QLatin1String(key),
+                  QLatin1String(key),
+                  range,
+                  [position, part](QDialog* w) {
+                    return static_cast<CourseDistanceDialog*>(w)->acceptedLeg().values.*position.*part;
+                  },
+                  {},
+                  false,
+                  {},
+                  nullptr});
     };
     course("OriginLatitude", kAngle, &CourseWindowValues::origin, &GeoPosition::latitude);
     course("OriginLongitude", kAngle, &CourseWindowValues::origin, &GeoPosition::longitude);
@@ -166,21 +178,30 @@ const QList<Field>& fields() {
     for (const char* part : {"Degrees", "Minutes", "Seconds"}) {
       for (const char* axis : {"Latitude", "Longitude"}) {
         const QString key = QLatin1String(axis) + QLatin1String(part);
-        out.append({Window::Coordinates, QStringLiteral("coordinates/") + key, key, std::nullopt, {}, {}, false, {},
-                    nullptr});
+        out.append(
+            {Window::Coordinates, QStringLiteral("coordinates/") + key, key, std::nullopt, {}, {}, false, {}, nullptr});
       }
     }
 
     auto sheet = [](QDialog* w) -> const BalanceSheet& { return static_cast<WeightBalanceDialog*>(w)->sheet(); };
     auto balance = [&](const QString& key, std::optional<NumberRange> range, Held held, Held computedWhenZero = {},
                        bool overwritten = false) {
-      out.append({Window::Balance, QStringLiteral("balance/") + key, key, range, std::move(held),
-                  std::move(computedWhenZero), overwritten, {}, nullptr});
+      out.append({Window::Balance,
+                  QStringLiteral("balance/") + key,
+                  key,
+                  range,
+                  std::move(held),
+                  std::move(computedWhenZero),
+                  overwritten,
+                  {},
+                  nullptr});
     };
     constexpr NumberRange kLoad{0, 100000}, kEmptyAircraft{0, 1000000};
-    const std::pair<const char*, LoadingRow BalanceSheet::*> rows[] = {
-        {"Front", &BalanceSheet::frontSeats}, {"Rear", &BalanceSheet::rearSeats}, {"Fuel", &BalanceSheet::fuel},
-        {"Baggage", &BalanceSheet::baggage},  {"Other", &BalanceSheet::other}};
+    const std::pair<const char*, LoadingRow BalanceSheet::*> rows[] = {{"Front", &BalanceSheet::frontSeats},
+                                                                       {"Rear", &BalanceSheet::rearSeats},
+                                                                       {"Fuel", &BalanceSheet::fuel},
+                                                                       {"Baggage", &BalanceSheet::baggage},
+                                                                       {"Other", &BalanceSheet::other}};
     for (const auto& [name, row] : rows) {
       auto part = [sheet, row](double LoadingRow::*p) {
         return [sheet, row, p](QDialog* w) { return sheet(w).*row.*p; };
@@ -194,19 +215,28 @@ const QList<Field>& fields() {
             [sheet](QDialog* w) { return sheet(w).emptyAircraft.weight; });
     balance(QStringLiteral("EmptyMoment"), kEmptyAircraft,
             [sheet](QDialog* w) { return sheet(w).emptyAircraft.moment; });
-    balance(QStringLiteral("Cg"), std::nullopt, [sheet](QDialog* w) { return sheet(w).cg; }, {}, true);
-    const std::pair<const char*, double BalanceSheet::*> airplane[] = {
-        {"MaxWeight", &BalanceSheet::maxWeight},     {"UsefulLoad", &BalanceSheet::usefulLoad},
-        {"FuelOnBoard", &BalanceSheet::fuelOnBoard}, {"CgForeLimit", &BalanceSheet::cgForeLimit},
-        {"CgAftLimit", &BalanceSheet::cgAftLimit}};
+    balance(
+        QStringLiteral("Cg"), std::nullopt, [sheet](QDialog* w) { return sheet(w).cg; }, {}, true);
+    const std::pair<const char*, double BalanceSheet::*> airplane[] = {{"MaxWeight", &BalanceSheet::maxWeight},
+                                                                       {"UsefulLoad", &BalanceSheet::usefulLoad},
+                                                                       {"FuelOnBoard", &BalanceSheet::fuelOnBoard},
+                                                                       {"CgForeLimit", &BalanceSheet::cgForeLimit},
+                                                                       {"CgAftLimit", &BalanceSheet::cgAftLimit}};
     for (const auto& [key, member] : airplane) {
       balance(QLatin1String(key), kLoad, [sheet, member](QDialog* w) { return sheet(w).*member; });
     }
 
     auto converter = [&](Window window, const char* windowName, const char* key, const char* partner,
                          Conversion conversion) {
-      out.append({window, QLatin1String(windowName) + QLatin1Char('/') + QLatin1String(key), QLatin1String(key),
-                  std::nullopt, {}, {}, false, QLatin1String(partner), conversion});
+      out.append({window,
+                  QLatin1String(windowName) + QLatin1Char('/') + QLatin1String(key),
+                  QLatin1String(key),
+                  std::nullopt,
+                  {},
+                  {},
+                  false,
+                  QLatin1String(partner),
+                  conversion});
     };
     converter(Window::Weight, "weight", "Pounds", "Kilograms", poundsToKilograms);
     converter(Window::Weight, "weight", "Kilograms", "Pounds", kilogramsToPounds);
@@ -264,8 +294,7 @@ class FieldInputTest : public QObject {
 
   // Save Defaults makes sure its file reaches the disk; a folder in memory, where the
   // system has one, keeps hundreds of saves quick.
-  QTemporaryDir folder_{(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                   : QDir::tempPath()) +
+  QTemporaryDir folder_{(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
                         QStringLiteral("/orvane-fields-XXXXXX")};
   AirportDatabase airports_;
   std::unique_ptr<test::MessageCatcher> catcher_;
@@ -446,10 +475,9 @@ class FieldInputTest : public QObject {
     if (!refused) {
       QCOMPARE(said, QStringList());
     } else {
-      const QString message =
-          expected.status == FieldStatus::OutOfRange ? rangeMessage(*f.range) : kNotANumber;
+      const QString message = expected.status == FieldStatus::OutOfRange ? rangeMessage(*f.range) : kNotANumber;
       QVERIFY(!said.isEmpty());
-      QCOMPARE(catcher_->texts().first(), message);  // before anything else the command says
+      QCOMPARE(catcher_->texts().first(), message);              // before anything else the command says
       for (const QString& text : said) QCOMPARE(text, message);  // OK in the course window reads twice
       QCOMPARE(window_->focusWidget(), edit);
       if (!input.text.isEmpty()) QVERIFY(watch.selectedWhole);

@@ -4,6 +4,7 @@
 // Driven through the real planner and course windows: the messages are read from the
 // real message boxes and the files checked byte for byte afterwards.
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -302,7 +302,8 @@ class FileFaultTest : public QObject {
     // A state folder of each test's own, which the pilot ("nobody") may use too.
     static int run = 0;
     journals_.reset();
-    journals_ = std::make_unique<test::StateFolder>(root_.filePath(QStringLiteral("state-%1").arg(++run)).toStdString());
+    journals_ =
+        std::make_unique<test::StateFolder>(root_.filePath(QStringLiteral("state-%1").arg(++run)).toStdString());
     launcher_ = test::RecordingLauncher{};
     catcher_ = std::make_unique<test::MessageCatcher>();
   }
@@ -361,16 +362,16 @@ class FileFaultTest : public QObject {
                                          << QStringList{kCannotOpenDefaults} << none << both;
     QTest::newRow("config.fly unreadable") << QByteArray("config.fly") << BadFile::Unreadable << defaults
                                            << QStringList{kCannotOpenDefaults} << none << both;
-    QTest::newRow("config.fly 100 MB of zero bytes") << QByteArray("config.fly") << BadFile::HugeZeroBytes
-                                                     << defaults << QStringList{kDefaultsError} << none << both;
-    QTest::newRow("config.fly 100 MB after its values") << QByteArray("config.fly") << BadFile::HugeAfterItsText
-                                                        << defaults << QStringList() << tas << both;
+    QTest::newRow("config.fly 100 MB of zero bytes") << QByteArray("config.fly") << BadFile::HugeZeroBytes << defaults
+                                                     << QStringList{kDefaultsError} << none << both;
+    QTest::newRow("config.fly 100 MB after its values")
+        << QByteArray("config.fly") << BadFile::HugeAfterItsText << defaults << QStringList() << tas << both;
     QTest::newRow("config.fly empty") << QByteArray("config.fly") << BadFile::Empty << defaults
                                       << QStringList{kDefaultsError} << none << both;
-    QTest::newRow("config.fly not UTF-8") << QByteArray("config.fly") << BadFile::NotUtf8 << notUtf8Defaults
-                                          << QStringList() << tas << both;
-    QTest::newRow("config.fly CR-only line ends") << QByteArray("config.fly") << BadFile::CrOnly << defaults
-                                                  << QStringList{kDefaultsError} << none << both;
+    QTest::newRow("config.fly not UTF-8")
+        << QByteArray("config.fly") << BadFile::NotUtf8 << notUtf8Defaults << QStringList() << tas << both;
+    QTest::newRow("config.fly CR-only line ends")
+        << QByteArray("config.fly") << BadFile::CrOnly << defaults << QStringList{kDefaultsError} << none << both;
     QTest::newRow("config.fly endless") << QByteArray("config.fly") << BadFile::Endless << defaults
                                         << QStringList{kCannotOpenDefaults} << none << both;
     QTest::newRow("config.fly a FIFO") << QByteArray("config.fly") << BadFile::Fifo << defaults
@@ -381,19 +382,19 @@ class FileFaultTest : public QObject {
                                            << QStringList{kCannotOpenAirports} << tas << QStringList();
     QTest::newRow("airports.fly unreadable") << QByteArray("airports.fly") << BadFile::Unreadable << kAirports
                                              << QStringList{kCannotOpenAirports} << tas << QStringList();
-    QTest::newRow("airports.fly 100 MB of zero bytes") << QByteArray("airports.fly") << BadFile::HugeZeroBytes
-                                                       << kAirports << QStringList{kAirportsTooLarge} << tas
-                                                       << QStringList();
-    QTest::newRow("airports.fly 100 MB after its records") << QByteArray("airports.fly") << BadFile::HugeAfterItsText
-                                                           << kAirports << QStringList{kAirportsTooLarge} << tas
-                                                           << QStringList();
+    QTest::newRow("airports.fly 100 MB of zero bytes")
+        << QByteArray("airports.fly") << BadFile::HugeZeroBytes << kAirports << QStringList{kAirportsTooLarge} << tas
+        << QStringList();
+    QTest::newRow("airports.fly 100 MB after its records")
+        << QByteArray("airports.fly") << BadFile::HugeAfterItsText << kAirports << QStringList{kAirportsTooLarge} << tas
+        << QStringList();
     QTest::newRow("airports.fly empty") << QByteArray("airports.fly") << BadFile::Empty << kAirports << QStringList()
                                         << tas << QStringList();
-    QTest::newRow("airports.fly not UTF-8") << QByteArray("airports.fly") << BadFile::NotUtf8 << notUtf8Airports
-                                            << QStringList() << tas
-                                            << (both + QStringList{QString::fromUtf8("\xff\xfeZ")});
-    QTest::newRow("airports.fly CR-only line ends") << QByteArray("airports.fly") << BadFile::CrOnly << kAirports
-                                                    << QStringList() << tas << both;
+    QTest::newRow("airports.fly not UTF-8")
+        << QByteArray("airports.fly") << BadFile::NotUtf8 << notUtf8Airports << QStringList() << tas
+        << (both + QStringList{QString::fromUtf8("\xff\xfeZ")});
+    QTest::newRow("airports.fly CR-only line ends")
+        << QByteArray("airports.fly") << BadFile::CrOnly << kAirports << QStringList() << tas << both;
     QTest::newRow("airports.fly endless") << QByteArray("airports.fly") << BadFile::Endless << kAirports
                                           << QStringList{kCannotOpenAirports} << tas << QStringList();
     QTest::newRow("airports.fly a FIFO") << QByteArray("airports.fly") << BadFile::Fifo << kAirports
@@ -441,8 +442,12 @@ class FileFaultTest : public QObject {
   void addingAnAirportKeepsEveryByteOfTheFile_data() {
     QTest::addColumn<QByteArray>("airports");
     const auto bytes = [](std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); };
-    QTest::newRow("zero byte") << bytes("QQA:40.500000;-75.250000,\0 note KEEP:1.0;2.0,\r\nQQB:41.750000;-72.500000,\r\n"sv);
-    QTest::newRow("UTF-16") << bytes("\xff\xfeQ\0Q\0A\0:\0" "1\0;\0" "2\0,\0\r\0\n\0"sv);
+    QTest::newRow("zero byte") << bytes(
+        "QQA:40.500000;-75.250000,\0 note KEEP:1.0;2.0,\r\nQQB:41.750000;-72.500000,\r\n"sv);
+    QTest::newRow("UTF-16") << bytes(
+        "\xff\xfeQ\0Q\0A\0:\0"
+        "1\0;\0"
+        "2\0,\0\r\0\n\0"sv);
   }
 
   // The file is written before "was added" is said, so that what the pilot's editor saves
@@ -508,13 +513,13 @@ class FileFaultTest : public QObject {
   void saveDefaultsWhereTheFolderOrDiskRefuses_data() {
     writeFaultRows();
     QTest::newRow("read-only folder, writable file") << WriteFault::ReadOnlyFolderWritableFile << true << QString();
-    QTest::newRow("read-only folder and file") << WriteFault::ReadOnlyFolderReadOnlyFile << false
-                                               << kCannotOpenDefaults;
+    QTest::newRow("read-only folder and file")
+        << WriteFault::ReadOnlyFolderReadOnlyFile << false << kCannotOpenDefaults;
     QTest::newRow("read-only folder, no file") << WriteFault::ReadOnlyFolderNoFile << false << kCannotOpenDefaults;
     QTest::newRow("full disk") << WriteFault::FullDisk << false << kDefaultsWriteFailed;
     QTest::newRow("disk refuses the data") << WriteFault::RefusedData << false << kDefaultsWriteFailed;
-    QTest::newRow("read-only folder, disk refuses the growth") << WriteFault::ReadOnlyFolderRefusedGrowth << false
-                                                               << kDefaultsWriteFailed;
+    QTest::newRow("read-only folder, disk refuses the growth")
+        << WriteFault::ReadOnlyFolderRefusedGrowth << false << kDefaultsWriteFailed;
     QTest::newRow("read-only folder, disk refuses the overwrite")
         << WriteFault::ReadOnlyFolderRefusedOverwrite << false << kDefaultsWriteFailed;
     QTest::newRow("temporary left by an interrupted write") << WriteFault::LeftoverTemporary << true << QString();
@@ -545,13 +550,13 @@ class FileFaultTest : public QObject {
   void addAirportWhereTheFolderOrDiskRefuses_data() {
     writeFaultRows();
     QTest::newRow("read-only folder, writable file") << WriteFault::ReadOnlyFolderWritableFile << true << QString();
-    QTest::newRow("read-only folder and file") << WriteFault::ReadOnlyFolderReadOnlyFile << false
-                                               << kCannotOpenAirports;
+    QTest::newRow("read-only folder and file")
+        << WriteFault::ReadOnlyFolderReadOnlyFile << false << kCannotOpenAirports;
     QTest::newRow("read-only folder, no file") << WriteFault::ReadOnlyFolderNoFile << false << kCannotOpenAirports;
     QTest::newRow("full disk") << WriteFault::FullDisk << false << kAirportsWriteFailed;
     QTest::newRow("disk refuses the data") << WriteFault::RefusedData << false << kAirportsWriteFailed;
-    QTest::newRow("read-only folder, disk refuses the growth") << WriteFault::ReadOnlyFolderRefusedGrowth << false
-                                                               << kAirportsWriteFailed;
+    QTest::newRow("read-only folder, disk refuses the growth")
+        << WriteFault::ReadOnlyFolderRefusedGrowth << false << kAirportsWriteFailed;
     QTest::newRow("temporary left by an interrupted write") << WriteFault::LeftoverTemporary << true << QString();
     QTest::newRow("link into another folder") << WriteFault::Link << true << QString();
   }

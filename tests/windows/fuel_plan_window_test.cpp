@@ -33,7 +33,8 @@ struct FuelWindow {
   // Every part as "gallons/minutes", from taxi to extra.
   QStringList parts() const {
     QStringList out;
-    for (const char* key : {"Taxi", "Trip", "ContingencyPart", "AlternatePart", "Reserve", "Required", "OnBoard", "Extra"}) {
+    for (const char* key :
+         {"Taxi", "Trip", "ContingencyPart", "AlternatePart", "Reserve", "Required", "OnBoard", "Extra"}) {
       out << field(QLatin1String(key) + QStringLiteral("Gallons"))->text() + QLatin1Char('/') +
                  field(QLatin1String(key) + QStringLiteral("Minutes"))->text();
     }
@@ -136,7 +137,8 @@ class FuelPlanWindowTest : public QObject {
     flyExample();
     fuelPlan([&](const FuelWindow& w) {
       typePolicy(w, "1", "5");
-      QCOMPARE(w.window->findChild<QComboBox*>(QStringLiteral("fieldFinalReserve"))->currentText(), QStringLiteral("30"));
+      QCOMPARE(w.window->findChild<QComboBox*>(QStringLiteral("fieldFinalReserve"))->currentText(),
+               QStringLiteral("30"));
       w.click("calculateButton");
       QCOMPARE(w.parts(), (QStringList{"1.00/7.06", "15.70/110.83", "0.79/5.54", "0.00/0.00", "4.25/30.00",
                                        "21.74/153.43", "40.00/282.35", "18.26/128.89"}));

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "../worked_flight.hpp"
 #include "core/defaults.hpp"
 #include "core/flight.hpp"
 #include "core/leg.hpp"
 #include "core/nav_log.hpp"
 #include "core/version.hpp"
-#include "../worked_flight.hpp"
 #include "test_support.hpp"
 
 using namespace orvane;
@@ -35,7 +35,8 @@ constexpr LocalDateTime kNineOClock{2026, 12, 8, 9, 0, 0};
 // `origin` and `destination` (keeping the course and distance held), or for a leg
 // typed in when no pair is given.
 bool calculate(FlightPlan& plan, const std::string& origin = {}, const std::string& destination = {}) {
-  if (!origin.empty()) takeCourse(plan, {{origin, destination, {}, {}}, plan.inputs.trueCourse, plan.inputs.distance, std::nullopt});
+  if (!origin.empty())
+    takeCourse(plan, {{origin, destination, {}, {}}, plan.inputs.trueCourse, plan.inputs.distance, std::nullopt});
   return test::calculateLeg(plan);
 }
 
@@ -174,8 +175,7 @@ class NavLogPagesTest : public QObject {
     QVERIFY(page.has("Times and Fuel"));
     QVERIFY(page.has("Leg TC Wind TAS WCA TH MH CH GS"));
     const QStringList all = page.allWords();
-    for (const char* heading :
-         {"Dist", "ETE", "Time", "Off", "ETA", "ATA", "Fuel", "Burned", "Left", "Actual"}) {
+    for (const char* heading : {"Dist", "ETE", "Time", "Off", "ETA", "ATA", "Fuel", "Burned", "Left", "Actual"}) {
       QVERIFY2(all.contains(QString::fromLatin1(heading)), heading);
     }
     QVERIFY(page.has(QStringList{QStringLiteral("Planned"), QStringLiteral("with"), QStringLiteral("Orvane"),
@@ -246,10 +246,10 @@ class NavLogPagesTest : public QObject {
         info.output.contains(QRegularExpression(QStringLiteral("^Pages: +1$"), QRegularExpression::MultilineOption)));
     QVERIFY(info.output.contains(
         QRegularExpression(QStringLiteral("^Title: +Nav Log$"), QRegularExpression::MultilineOption)));
-    QVERIFY(info.output.contains(
-        QRegularExpression(QStringLiteral("^Creator: +Orvane ") + QRegularExpression::escape(QStringLiteral(ORVANE_VERSION)) +
-                               QStringLiteral("$"),
-                           QRegularExpression::MultilineOption)));
+    QVERIFY(info.output.contains(QRegularExpression(QStringLiteral("^Creator: +Orvane ") +
+                                                        QRegularExpression::escape(QStringLiteral(ORVANE_VERSION)) +
+                                                        QStringLiteral("$"),
+                                                    QRegularExpression::MultilineOption)));
   }
 
   // One sans-serif family, embedded, and nothing printed smaller than the kneeboard allows.
@@ -365,15 +365,14 @@ class NavLogPagesTest : public QObject {
       QCOMPARE(lines.size(), 2);
       // A cell may hold words of its own ("7 L", "0:12:00 +1").
       const auto cells = [](const QStringList& texts) { return tokens(texts.join(QLatin1Char(' '))); };
-      QCOMPARE(tokens(lines[0]),
-               cells({cell(NavLogColumn::Leg), cell(NavLogColumn::TrueCourse), cell(NavLogColumn::Wind),
-                      cell(NavLogColumn::TrueAirspeed), cell(NavLogColumn::WindCorrectionAngle).remove(QLatin1Char(' ')),
-                      cell(NavLogColumn::TrueHeading), cell(NavLogColumn::MagneticHeading),
-                      cell(NavLogColumn::CompassHeading), cell(NavLogColumn::GroundSpeed)}));
-      QCOMPARE(tokens(lines[1]),
-               cells({cell(NavLogColumn::Leg), cell(NavLogColumn::Distance), cell(NavLogColumn::Ete),
-                      cell(NavLogColumn::TakeOff), cell(NavLogColumn::Eta), cell(NavLogColumn::FuelBurned),
-                      cell(NavLogColumn::FuelLeft)}));
+      QCOMPARE(tokens(lines[0]), cells({cell(NavLogColumn::Leg), cell(NavLogColumn::TrueCourse),
+                                        cell(NavLogColumn::Wind), cell(NavLogColumn::TrueAirspeed),
+                                        cell(NavLogColumn::WindCorrectionAngle).remove(QLatin1Char(' ')),
+                                        cell(NavLogColumn::TrueHeading), cell(NavLogColumn::MagneticHeading),
+                                        cell(NavLogColumn::CompassHeading), cell(NavLogColumn::GroundSpeed)}));
+      QCOMPARE(tokens(lines[1]), cells({cell(NavLogColumn::Leg), cell(NavLogColumn::Distance), cell(NavLogColumn::Ete),
+                                        cell(NavLogColumn::TakeOff), cell(NavLogColumn::Eta),
+                                        cell(NavLogColumn::FuelBurned), cell(NavLogColumn::FuelLeft)}));
     }
     QCOMPARE(tokens(document.legLines(QStringLiteral("QA10-QA11")).value(1)),
              words("QA10-QA11 60 37:55 14:41:15 15:19:10 5.37 446.3"));

@@ -41,9 +41,9 @@ const QByteArray kWorkedFlightCsv =
 // ...as the planner exports it: with the fuel check of the usual policy a pilot starts
 // with (no taxi fuel, no contingency, 30 minutes reserve at 8.5 GPH).
 const QByteArray kWorkedFlightCsvWithFuel = kWorkedFlightCsv +
-    "Fuel Required,,,,,,,,,,,,,,,,,1:39,98.54,,,,,13.96,,,\r\n"
-    "Fuel on Board,,,,,,,,,,,,,,,,,4:42,282.35,,,,,40,,,\r\n"
-    "Extra Fuel,,,,,,,,,,,,,,,,,3:04,183.81,,,,,26.04,,,\r\n";
+                                            "Fuel Required,,,,,,,,,,,,,,,,,1:39,98.54,,,,,13.96,,,\r\n"
+                                            "Fuel on Board,,,,,,,,,,,,,,,,,4:42,282.35,,,,,40,,,\r\n"
+                                            "Extra Fuel,,,,,,,,,,,,,,,,,3:04,183.81,,,,,26.04,,,\r\n";
 
 const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.500000,\n";
 
@@ -158,9 +158,9 @@ class NavLogWindowTest : public QObject {
     QVERIFY(file != nullptr);
     QStringList texts;
     for (QAction* action : file->actions()) texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
-    QCOMPARE(texts, (QStringList{"&Open Plan...", "Save Pl&an...", "|", "&Save Defaults", "&Load Defaults", "&Reload Airports", "&Print Nav Log...",
-                                 "Export &Nav Log...", "|", "&Import Route...", "Take Each Leg's &Variation from WMM2025", "E&xport Route...", "|",
-                                 "&Exit"}));
+    QCOMPARE(texts, (QStringList{"&Open Plan...", "Save Pl&an...", "|", "&Save Defaults", "&Load Defaults",
+                                 "&Reload Airports", "&Print Nav Log...", "Export &Nav Log...", "|", "&Import Route...",
+                                 "Take Each Leg's &Variation from WMM2025", "E&xport Route...", "|", "&Exit"}));
   }
 
   void calculateFillsTheLogAndResetEmptiesIt() {
@@ -183,8 +183,12 @@ class NavLogWindowTest : public QObject {
     QTest::addColumn<QString>("airspeed");
     QTest::addColumn<QString>("windVelocity");
     QTest::addColumn<QString>("message");
-    QTest::newRow("TAS too low") << "50" << "20" << "Enter correct TAS!";
-    QTest::newRow("wind too strong") << "110" << "200" << "Wind is too strong for this TAS!";
+    QTest::newRow("TAS too low") << "50"
+                                 << "20"
+                                 << "Enter correct TAS!";
+    QTest::newRow("wind too strong") << "110"
+                                     << "200"
+                                     << "Wind is too strong for this TAS!";
   }
   void stoppedCalculateAddsNothing() {
     QFETCH(QString, airspeed);
@@ -214,8 +218,7 @@ class NavLogWindowTest : public QObject {
     QCOMPARE(readFile(target), kWorkedFlightCsvWithFuel);
     QVERIFY(test::keepWrittenFile(target));
     // Only the file asked for: no temporary file stays behind.
-    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files),
-             (QStringList{"airports.fly", "config.fly", "flight.csv"}));
+    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), (QStringList{"airports.fly", "config.fly", "flight.csv"}));
   }
 
   // The file type follows the name typed, and a name without one gets the chosen type's.
@@ -256,8 +259,8 @@ class NavLogWindowTest : public QObject {
     flyWorkedFlight();
     const QString locked = path(QStringLiteral("locked"));
     QVERIFY(QDir().mkpath(locked));
-    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                                              QFile::ReadGroup | QFile::ExeGroup));
     test::openToOthers(folder_->path().toStdString());
     {
       test::WithoutRootPowers asPilot;
@@ -313,15 +316,15 @@ class NavLogWindowTest : public QObject {
     writeFile(QStringLiteral("g.csv"), "the pilot's own table\r\n");
     QVERIFY(exportThroughDialog(path(QStringLiteral("g")), kCsvFilter));
     QCOMPARE(catcher_->messages.size(), 1);
-    QVERIFY2(catcher_->texts().value(0).contains(QStringLiteral("already exists")), qPrintable(catcher_->texts().value(0)));
+    QVERIFY2(catcher_->texts().value(0).contains(QStringLiteral("already exists")),
+             qPrintable(catcher_->texts().value(0)));
     QCOMPARE(readFile(path(QStringLiteral("g.csv"))), QByteArray("the pilot's own table\r\n"));
   }
 
   void cancelledExportWritesNothing() {
     flyWorkedFlight();
-    test::whenShown(QStringLiteral("navLogExportDialog"), [](QWidget* window) {
-      qobject_cast<QFileDialog*>(window)->reject();
-    });
+    test::whenShown(QStringLiteral("navLogExportDialog"),
+                    [](QWidget* window) { qobject_cast<QFileDialog*>(window)->reject(); });
     exportCommand()->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
     QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), (QStringList{"airports.fly", "config.fly"}));

@@ -180,7 +180,8 @@ class PlanWindowTest : public QObject {
     QTest::mouseClick(legs->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
   }
   static void typeIn(QWidget* legs, const char* key, const char* text) {
-    test::typeInto(legs->findChild<QLineEdit*>(QStringLiteral("field") + QLatin1String(key)), QString::fromLatin1(text));
+    test::typeInto(legs->findChild<QLineEdit*>(QStringLiteral("field") + QLatin1String(key)),
+                   QString::fromLatin1(text));
   }
 
  private slots:
@@ -247,9 +248,8 @@ class PlanWindowTest : public QObject {
     QTest::newRow("out of range") << QByteArray(good).replace("\"trueAirspeed\": 110.0", "\"trueAirspeed\": 40.0")
                                   << "leg 1: \"trueAirspeed\" is 40, outside 60 to 250.";
     QTest::newRow("deep nesting") << QByteArray(5000, '[') << "nest too deep";
-    QTest::newRow("leg not computable")
-        << QByteArray(good).replace("\"windVelocity\": 20.0", "\"windVelocity\": 900.0")
-        << "leg 1 cannot be computed: Wind is too strong for this TAS!";
+    QTest::newRow("leg not computable") << QByteArray(good).replace("\"windVelocity\": 20.0", "\"windVelocity\": 900.0")
+                                        << "leg 1 cannot be computed: Wind is too strong for this TAS!";
   }
   void brokenPlansChangeNothing() {
     QFETCH(QByteArray, content);
@@ -265,8 +265,8 @@ class PlanWindowTest : public QObject {
     QVERIFY(!planner_->openPlanFile(file.fileName()));
     QCOMPARE(catcher_->messages.size(), 1);
     const QString said = catcher_->texts().value(0);
-    QVERIFY2(said.startsWith(QStringLiteral("The plan \"%1\" cannot be opened: ")
-                                 .arg(QDir::toNativeSeparators(file.fileName()))),
+    QVERIFY2(said.startsWith(
+                 QStringLiteral("The plan \"%1\" cannot be opened: ").arg(QDir::toNativeSeparators(file.fileName()))),
              qPrintable(said));
     QVERIFY2(said.contains(problem), qPrintable(said));
     QCOMPARE(shown(), before);

@@ -38,9 +38,10 @@ const QByteArray kAirports = "QQA:40.500000;-75.250000,\nQQB:41.750000;-72.50000
 
 // The fields a new or reset flight shows 0 in, and the ones it leaves empty.
 constexpr const char* kZeroAtStart[] = {
-    "TrueCourse",     "WindDirection", "WindVelocity",      "LegDistance",     "WindCorrection", "TrueHeading",
-    "MagneticHeading", "CompassHeading", "GroundSpeed",     "Ete",             "FuelBurned",     "FuelLeft",
-    "DistanceRemaining", "TotalFlightTime", "TotalFuelUsed", "FlightDistance", "TotalDistance"};
+    "TrueCourse",     "WindDirection",   "WindVelocity",      "LegDistance",     "WindCorrection",
+    "TrueHeading",    "MagneticHeading", "CompassHeading",    "GroundSpeed",     "Ete",
+    "FuelBurned",     "FuelLeft",        "DistanceRemaining", "TotalFlightTime", "TotalFuelUsed",
+    "FlightDistance", "TotalDistance"};
 constexpr const char* kEmptyAtStart[] = {"Eta", "SummaryTimeOff", "ArrivalTime", "Route", "ZuluTimeOff"};
 
 }  // namespace
@@ -84,7 +85,9 @@ class PlannerWindowTest : public QObject {
   }
   QLineEdit* field(const char* key) { return test::plannerField(planner_.get(), key); }
   QString text(const char* key) { return test::plannerText(planner_.get(), key); }
-  QLabel* label(const char* key) { return test::inWindow<QLabel>(planner_.get(), QStringLiteral("field") + QLatin1String(key)); }
+  QLabel* label(const char* key) {
+    return test::inWindow<QLabel>(planner_.get(), QStringLiteral("field") + QLatin1String(key));
+  }
   // What a screen reader is told about a widget: its name and its value.
   static QString spoken(QWidget* widget) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
@@ -157,33 +160,36 @@ class PlannerWindowTest : public QObject {
     QCOMPARE(planner_->minimumSize(), planner_->maximumSize());
     QCOMPARE(picker()->displayFormat(), QStringLiteral("HH:mm:ss"));
 
-    struct Expected { const char* key; const char* label; bool readOnly; };
-    const Expected fields[] = {
-        {"TrueCourse", "TC (True Course) -", false},
-        {"WindDirection", "Wind Direction -", false},
-        {"WindVelocity", "Wind Velocity -", false},
-        {"TrueAirspeed", "TAS (True Airspeed) -", false},
-        {"Variation", "Variation (-E, +W) -", false},
-        {"Deviation", "Magnetic Deviation -", false},
-        {"LegDistance", "Distance in Leg -", false},
-        {"FuelFlow", "GPH (Galons/Hour) -", false},
-        {"FuelOnBoard", "Fuel on Board -", false},
-        {"WindCorrection", "WCA (Wind Correction Angle) -", true},
-        {"TrueHeading", "TH (True Heading) -", true},
-        {"MagneticHeading", "MH (Magnetic Heading) -", true},
-        {"CompassHeading", "CH (Corrected Heading) -", true},
-        {"GroundSpeed", "GS (Ground Speed) -", true},
-        {"Ete", "ETE (Estimated Time Enroute) -", true},
-        {"Eta", "ETA (Estimated Arrival Time) -", true},
-        {"FuelBurned", "Fuel Burned -", true},
-        {"FuelLeft", "Fuel Left -", true},
-        {"DistanceRemaining", "Distance Remaining -", true},
-        {"SummaryTimeOff", "Time Off -", true},
-        {"ArrivalTime", "Arrival Time -", true},
-        {"TotalFlightTime", "Total Flight Time -", true},
-        {"FlightDistance", "Distance in Flight/Leg -", false},
-        {"TotalDistance", "Total Distance So Far -", true},
-        {"TotalFuelUsed", "Total Fuel Used in Flight -", true}};
+    struct Expected {
+      const char* key;
+      const char* label;
+      bool readOnly;
+    };
+    const Expected fields[] = {{"TrueCourse", "TC (True Course) -", false},
+                               {"WindDirection", "Wind Direction -", false},
+                               {"WindVelocity", "Wind Velocity -", false},
+                               {"TrueAirspeed", "TAS (True Airspeed) -", false},
+                               {"Variation", "Variation (-E, +W) -", false},
+                               {"Deviation", "Magnetic Deviation -", false},
+                               {"LegDistance", "Distance in Leg -", false},
+                               {"FuelFlow", "GPH (Galons/Hour) -", false},
+                               {"FuelOnBoard", "Fuel on Board -", false},
+                               {"WindCorrection", "WCA (Wind Correction Angle) -", true},
+                               {"TrueHeading", "TH (True Heading) -", true},
+                               {"MagneticHeading", "MH (Magnetic Heading) -", true},
+                               {"CompassHeading", "CH (Corrected Heading) -", true},
+                               {"GroundSpeed", "GS (Ground Speed) -", true},
+                               {"Ete", "ETE (Estimated Time Enroute) -", true},
+                               {"Eta", "ETA (Estimated Arrival Time) -", true},
+                               {"FuelBurned", "Fuel Burned -", true},
+                               {"FuelLeft", "Fuel Left -", true},
+                               {"DistanceRemaining", "Distance Remaining -", true},
+                               {"SummaryTimeOff", "Time Off -", true},
+                               {"ArrivalTime", "Arrival Time -", true},
+                               {"TotalFlightTime", "Total Flight Time -", true},
+                               {"FlightDistance", "Distance in Flight/Leg -", false},
+                               {"TotalDistance", "Total Distance So Far -", true},
+                               {"TotalFuelUsed", "Total Fuel Used in Flight -", true}};
     for (const Expected& e : fields) {
       const QString label = QString::fromLatin1(e.label);
       auto* caption = planner_->findChild<QLabel*>(QStringLiteral("label") + QLatin1String(e.key));
@@ -274,14 +280,14 @@ class PlannerWindowTest : public QObject {
 
     QCOMPARE(catcher_->texts(), QStringList());
     const QList<QPair<const char*, const char*>> expected = {
-        {"WindCorrection", "7"},    {"TrueHeading", "83"},       {"MagneticHeading", "78"},
-        {"CompassHeading", "80"},   {"GroundSpeed", "95"},       {"Ete", "37.92"},
-        {"Eta", "9:37:55"},         {"FuelBurned", "5.37"},      {"FuelLeft", "34.63"},
-        {"DistanceRemaining", "0"}, {"TrueCourse", "90"},        {"WindDirection", "45"},
-        {"WindVelocity", "20"},     {"TrueAirspeed", "110"},     {"Variation", "-5"},
-        {"Deviation", "2"},         {"LegDistance", "60"},       {"FuelFlow", "8.5"},
+        {"WindCorrection", "7"},    {"TrueHeading", "83"},         {"MagneticHeading", "78"},
+        {"CompassHeading", "80"},   {"GroundSpeed", "95"},         {"Ete", "37.92"},
+        {"Eta", "9:37:55"},         {"FuelBurned", "5.37"},        {"FuelLeft", "34.63"},
+        {"DistanceRemaining", "0"}, {"TrueCourse", "90"},          {"WindDirection", "45"},
+        {"WindVelocity", "20"},     {"TrueAirspeed", "110"},       {"Variation", "-5"},
+        {"Deviation", "2"},         {"LegDistance", "60"},         {"FuelFlow", "8.5"},
         {"FuelOnBoard", "34.63"},   {"SummaryTimeOff", "9:00:00"}, {"ZuluTimeOff", "[ 13:00:00 zulu ]"},
-        {"ArrivalTime", "9:37:55"}, {"TotalFlightTime", "0.63"}, {"FlightDistance", "60"},
+        {"ArrivalTime", "9:37:55"}, {"TotalFlightTime", "0.63"},   {"FlightDistance", "60"},
         {"TotalDistance", "60"},    {"TotalFuelUsed", "5.37"}};
     for (const auto& [key, value] : expected) {
       QVERIFY2(text(key) == QString::fromLatin1(value),
@@ -594,7 +600,8 @@ class PlannerWindowTest : public QObject {
     click("calculateButton");
     QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
                                              QStringLiteral("Enter correct TAS!")}));
-    for (const char* key : {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed"}) {
+    for (const char* key :
+         {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed"}) {
       QCOMPARE(text(key), QStringLiteral("0"));
     }
     QCOMPARE(text("Eta"), QString());
@@ -667,7 +674,8 @@ class PlannerWindowTest : public QObject {
     test::typeInto(field("LegDistance"), QStringLiteral("60"));
     click("calculateButton");
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Wind is too strong for this TAS!")});
-    for (const char* key : {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
+    for (const char* key :
+         {"WindCorrection", "TrueHeading", "GroundSpeed", "Ete", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
       QCOMPARE(text(key), QStringLiteral("0"));
     }
     QCOMPARE(text("SummaryTimeOff"), QString());
@@ -698,10 +706,12 @@ class PlannerWindowTest : public QObject {
     catcher_->clear();
     test::typeInto(field("TrueAirspeed"), QStringLiteral("1000.0000001"));
     click("calculateButton");
-    QCOMPARE(catcher_->texts(), (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
-                                             QString::fromUtf8(kClockOutOfRangeMessage.data(),
-                                                               static_cast<qsizetype>(kClockOutOfRangeMessage.size()))}));
-    for (const char* key : {"WindCorrection", "GroundSpeed", "Ete", "FuelBurned", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
+    QCOMPARE(catcher_->texts(),
+             (QStringList{QStringLiteral("Please enter a number between 60 and 250."),
+                          QString::fromUtf8(kClockOutOfRangeMessage.data(),
+                                            static_cast<qsizetype>(kClockOutOfRangeMessage.size()))}));
+    for (const char* key :
+         {"WindCorrection", "GroundSpeed", "Ete", "FuelBurned", "TotalFlightTime", "TotalFuelUsed", "TotalDistance"}) {
       QCOMPARE(text(key), QStringLiteral("0"));
     }
     QCOMPARE(text("Eta"), QString());
@@ -803,8 +813,9 @@ class PlannerWindowTest : public QObject {
     command("commandWeatherBriefing")->trigger();
     command("commandNews")->trigger();
     QCOMPARE(catcher_->texts(), QStringList());
-    QCOMPARE(launcher_.calls.mid(0, 3), (QStringList{QStringLiteral("calculator"), QStringLiteral("editor airports.fly"),
-                                                     QStringLiteral("editor readme.txt")}));
+    QCOMPARE(launcher_.calls.mid(0, 3),
+             (QStringList{QStringLiteral("calculator"), QStringLiteral("editor airports.fly"),
+                          QStringLiteral("editor readme.txt")}));
     QCOMPARE(launcher_.calls.size(), 7);
     QVERIFY(launcher_.calls.at(3).startsWith(QStringLiteral("web https://")));
     QVERIFY(launcher_.calls.at(3).endsWith(QStringLiteral("/airports/")));
@@ -822,10 +833,11 @@ class PlannerWindowTest : public QObject {
     const QString noEditor = QStringLiteral(
         "No text editor could be started: none of the usual text editors was found.\n"
         "Please open \"%1\" with a text editor of your choice.");
-    QCOMPARE(catcher_->texts(),
-             (QStringList{QStringLiteral("No calculator could be started: none of the usual calculator programs was found."),
-                          noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("airports.fly"))),
-                          noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("readme.txt")))}));
+    QCOMPARE(
+        catcher_->texts(),
+        (QStringList{QStringLiteral("No calculator could be started: none of the usual calculator programs was found."),
+                     noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("airports.fly"))),
+                     noEditor.arg(QDir(folder_.path()).filePath(QStringLiteral("readme.txt")))}));
   }
 
   void quitEscapeAndExitCloseWithoutSaving() {

@@ -2,17 +2,17 @@
 // builds the flight's legs one Calculate at a time; a refused file changes nothing.
 
 #include <QAction>
-#include <QLabel>
 #include <QComboBox>
-#include <QRegularExpression>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -28,8 +28,7 @@ using namespace orvane;
 namespace {
 
 const QString kExchange = QStringLiteral(ORVANE_EXCHANGE_FOLDER);
-const QByteArray kAirports =
-    "JFK:40.639801;-73.778900,\nPVD:41.732601;-71.420403,\nBOS:42.364300;-71.005203,\n";
+const QByteArray kAirports = "JFK:40.639801;-73.778900,\nPVD:41.732601;-71.420403,\nBOS:42.364300;-71.005203,\n";
 const QByteArray kGpxHead = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\" creator=\"t\">";
 
 const DirectoryLoad& shippedDirectory() {
@@ -139,7 +138,8 @@ class RouteWindowTest : public QObject {
   void init() {
     folder_ = std::make_unique<QTemporaryDir>();
     QVERIFY(folder_->isValid());
-    writeFile(QStringLiteral("config.fly"), QByteArray(test::kExampleDefaults).replace("home_airport:QQA", "home_airport:JFK"));
+    writeFile(QStringLiteral("config.fly"),
+              QByteArray(test::kExampleDefaults).replace("home_airport:QQA", "home_airport:JFK"));
     writeFile(QStringLiteral("airports.fly"), kAirports);
     catcher_ = std::make_unique<test::MessageCatcher>();
     PlannerServices services;
@@ -225,7 +225,8 @@ class RouteWindowTest : public QObject {
     planner_->readFields();
     planner_->findChild<QAction*>(QStringLiteral("commandImportVariation"))->setChecked(asked);
     QVERIFY(importThroughDialog(kExchange + QStringLiteral("/example-flight.fpl")));
-    const auto year = decimalYear(LocalDateTime{test::kTestDay.year(), test::kTestDay.month(), test::kTestDay.day(), 9, 0, 0});
+    const auto year =
+        decimalYear(LocalDateTime{test::kTestDay.year(), test::kTestDay.month(), test::kTestDay.day(), 9, 0, 0});
     const GeoPosition jfk{40.639801, -73.7789}, pvd{41.732601, -71.420403}, bos{42.3643, -71.005203};
     const double first = legVariation(jfk, pvd, year).variation;
     const double second = legVariation(pvd, bos, year).variation;
@@ -248,8 +249,9 @@ class RouteWindowTest : public QObject {
                "<wpt lat=\"1\" lon=\"2\"><name>&x;</name></wpt><wpt lat=\"2\" lon=\"2\"/></gpx>"
         << "The file declares a document type";
     QTest::newRow("nested entities")
-        << QByteArray("<!DOCTYPE gpx [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
-                      "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>") +
+        << QByteArray(
+               "<!DOCTYPE gpx [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+               "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>") +
                kGpxHead + "<wpt lat=\"1\" lon=\"2\"><name>&c;</name></wpt></gpx>"
         << "The file declares a document type";
     QTest::newRow("3,001 waypoints") << many << "The file holds more than 3,000 waypoints";
@@ -365,15 +367,17 @@ class RouteWindowTest : public QObject {
 
   // Names a FlightPlan file cannot carry are written otherwise, and the pilot is told.
   void mappedNamesAreReported() {
-    writeFile(QStringLiteral("lower.gpx"), kGpxHead + "<rte><rtept lat=\"1\" lon=\"2\"><name>Home strip</name></rtept>"
-                                                      "<rtept lat=\"1.5\" lon=\"2\"><name>lake</name></rtept></rte></gpx>");
+    writeFile(QStringLiteral("lower.gpx"), kGpxHead +
+                                               "<rte><rtept lat=\"1\" lon=\"2\"><name>Home strip</name></rtept>"
+                                               "<rtept lat=\"1.5\" lon=\"2\"><name>lake</name></rtept></rte></gpx>");
     QVERIFY(importThroughDialog(path(QStringLiteral("lower.gpx"))));
     catcher_->clear();
     QVERIFY(exportThroughDialog(path(QStringLiteral("lower.fpl")), kFlightPlanFilter));
     QCOMPARE(catcher_->texts(),
-             QStringList{QStringLiteral("The route was saved as \"%1\".\n").arg(QDir::toNativeSeparators(path("lower.fpl"))) +
-                         "Some names did not fit the file format and were written otherwise:\n"
-                         "Home strip as HOMESTRIP\nlake as LAKE\nHome strip/lake as HOME STRIP/LAKE"});
+             QStringList{
+                 QStringLiteral("The route was saved as \"%1\".\n").arg(QDir::toNativeSeparators(path("lower.fpl"))) +
+                 "Some names did not fit the file format and were written otherwise:\n"
+                 "Home strip as HOMESTRIP\nlake as LAKE\nHome strip/lake as HOME STRIP/LAKE"});
   }
 
   void exportWithoutARouteSaysSo() {

@@ -133,7 +133,8 @@ class ShellWindowTest : public QObject {
       return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
     };
     QTRY_COMPARE(contents("started-kcalc"), bin.filePath(QStringLiteral("kcalc")));
-    QTRY_COMPARE(contents("started-mousepad"), bin.filePath(QStringLiteral("mousepad")) + QStringLiteral(" airports.fly"));
+    QTRY_COMPARE(contents("started-mousepad"),
+                 bin.filePath(QStringLiteral("mousepad")) + QStringLiteral(" airports.fly"));
 #endif
   }
 

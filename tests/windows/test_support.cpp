@@ -38,8 +38,7 @@ QString fileNamePart(const QString& text) {
 
 }  // namespace
 
-FixedTimeZone::FixedTimeZone(const char* posixZone)
-    : saved_(qgetenv("TZ")), hadZone_(qEnvironmentVariableIsSet("TZ")) {
+FixedTimeZone::FixedTimeZone(const char* posixZone) : saved_(qgetenv("TZ")), hadZone_(qEnvironmentVariableIsSet("TZ")) {
   qputenv("TZ", posixZone);
   applyTimeZone();
 }

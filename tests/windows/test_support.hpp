@@ -5,11 +5,11 @@
 #include <QByteArray>
 #include <QDate>
 #include <QLineEdit>
-#include <QWidget>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <QWidget>
 #include <functional>
 
 #include "ui/launcher.hpp"
@@ -63,7 +63,7 @@ bool keepWrittenFile(const QString& path);
 struct SeenMessage {
   QString text;
   QString caption;
-  int icon = 0;          // QMessageBox::Icon
+  int icon = 0;  // QMessageBox::Icon
   int buttonCount = 0;
   bool modal = false;
 };

@@ -79,7 +79,8 @@ class WindowMannersTest : public QObject {
   // The label that shows the value a caption announces.
   QLabel* valueOf(const QString& caption) {
     for (QLabel* label : planner_->findChildren<QLabel*>()) {
-      if (label->text() == caption && qobject_cast<QLabel*>(label->buddy())) return qobject_cast<QLabel*>(label->buddy());
+      if (label->text() == caption && qobject_cast<QLabel*>(label->buddy()))
+        return qobject_cast<QLabel*>(label->buddy());
     }
     qFatal("no value label after %s", qPrintable(caption));
   }
@@ -120,16 +121,26 @@ class WindowMannersTest : public QObject {
   void windowsHaveFixedSizesAndOnlyACloseBox_data() {
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("openedBy");  // menu entry or button; empty: the planner itself
-    QTest::newRow("planner") << "plannerWindow" << "";
-    QTest::newRow("course and distance") << "courseWindow" << "&Get TC and Distance";
-    QTest::newRow("weight and balance") << "weightBalanceWindow" << "Weight and &Balance";
-    QTest::newRow("coordinates") << "coordinateWindow" << "&Coordinates Conversions";
-    QTest::newRow("weight conversions") << "weightConversionWindow" << "&Weight Conversions";
-    QTest::newRow("distance conversions") << "distanceConversionWindow" << "&Distance Conversions";
-    QTest::newRow("temperature conversions") << "temperatureConversionWindow" << "&Temperature Conversions";
-    QTest::newRow("fuel plan") << "fuelPlanWindow" << "&Fuel Plan";
-    QTest::newRow("altitude and airspeed") << "altitudeAirspeedWindow" << "&Altitude and Airspeed";
-    QTest::newRow("About box") << "aboutBox" << "&About";
+    QTest::newRow("planner") << "plannerWindow"
+                             << "";
+    QTest::newRow("course and distance") << "courseWindow"
+                                         << "&Get TC and Distance";
+    QTest::newRow("weight and balance") << "weightBalanceWindow"
+                                        << "Weight and &Balance";
+    QTest::newRow("coordinates") << "coordinateWindow"
+                                 << "&Coordinates Conversions";
+    QTest::newRow("weight conversions") << "weightConversionWindow"
+                                        << "&Weight Conversions";
+    QTest::newRow("distance conversions") << "distanceConversionWindow"
+                                          << "&Distance Conversions";
+    QTest::newRow("temperature conversions") << "temperatureConversionWindow"
+                                             << "&Temperature Conversions";
+    QTest::newRow("fuel plan") << "fuelPlanWindow"
+                               << "&Fuel Plan";
+    QTest::newRow("altitude and airspeed") << "altitudeAirspeedWindow"
+                                           << "&Altitude and Airspeed";
+    QTest::newRow("About box") << "aboutBox"
+                               << "&About";
   }
   void windowsHaveFixedSizesAndOnlyACloseBox() {
     QFETCH(QString, objectName);
@@ -148,9 +159,11 @@ class WindowMannersTest : public QObject {
     if (openedBy.isEmpty()) {
       check(planner_.get());
     } else if (openedBy.startsWith(QStringLiteral("&Get"))) {
-      inWindow(objectName, [&] { QTest::mouseClick(button(openedBy), Qt::LeftButton); }, check);
+      inWindow(
+          objectName, [&] { QTest::mouseClick(button(openedBy), Qt::LeftButton); }, check);
     } else {
-      inWindow(objectName, [&] { entry(openedBy)->trigger(); }, check);
+      inWindow(
+          objectName, [&] { entry(openedBy)->trigger(); }, check);
     }
   }
 
@@ -167,12 +180,14 @@ class WindowMannersTest : public QObject {
     for (QAction* action : help->actions()) {
       if (!action->isSeparator()) entries << action->text();
     }
-    QCOMPARE(entries.mid(entries.size() - 2), (QStringList{QStringLiteral("&About"), QStringLiteral("About &Orvane...")}));
+    QCOMPARE(entries.mid(entries.size() - 2),
+             (QStringList{QStringLiteral("&About"), QStringLiteral("About &Orvane...")}));
 
     QStringList spokenEntries;
     QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(help);
     for (int i = 0; i < menu->childCount(); ++i) spokenEntries << menu->child(i)->text(QAccessible::Name);
-    QVERIFY2(spokenEntries.contains(QStringLiteral("About Orvane...")), qPrintable(spokenEntries.join(QLatin1Char(','))));
+    QVERIFY2(spokenEntries.contains(QStringLiteral("About Orvane...")),
+             qPrintable(spokenEntries.join(QLatin1Char(','))));
 
     QStringList texts;
     bool seen = false;
@@ -220,7 +235,8 @@ class WindowMannersTest : public QObject {
 
     // No airport of this name: both name lines stay empty.
     inWindow(
-        QStringLiteral("courseWindow"), [&] { QTest::mouseClick(button(QStringLiteral("&Get TC and Distance")), Qt::LeftButton); },
+        QStringLiteral("courseWindow"),
+        [&] { QTest::mouseClick(button(QStringLiteral("&Get TC and Distance")), Qt::LeftButton); },
         [&](QWidget* window) {
           for (const char* name : {"originName", "destinationName"}) {
             auto* line = window->findChild<QLabel*>(QString::fromLatin1(name));
