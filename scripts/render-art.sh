@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders Orvane's pictures from their SVG sources in resources/art/:
-#   resources/splash.png                 start-up picture, 411 x 276
+#   resources/splash.ppm                 start-up picture, 411 x 276
 #   resources/icon-16.png, -32, -256     program icon
 #   resources/orvane.ico                 16 and 32 pixel icons in one file
 # splash.svg itself is drawn by tools/draw_splash.py; run that first when the
@@ -36,15 +36,16 @@ render() { # source width height target [label]
 }
 
 echo "rendering into $out"
-# The two large pictures are read at every start, before the planner is shown: stored
-# (zlib level 0, no row filter) they are read by a copy, which takes a sixth off the
-# start; the pixels are the same.
+# The two large pictures are read at every start, before the planner is shown. The
+# start-up picture is a binary PPM, whose rows Qt reads as they are (2 million
+# instructions, where even a PNG stored without compression costs 12 million in
+# libpng); the icon, which needs its alpha channel, is a PNG stored (zlib level 0, no
+# row filter). The pixels are the same either way.
 stored=(-define png:compression-level=0 -define png:compression-filter=0 -define png:compression-strategy=0
   -define png:exclude-chunks=date,time,tEXt,zTXt)
 # The splash picture: 24-bit, no alpha channel.
-render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.png
-"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha off \
-  -define png:color-type=2 "${stored[@]}" "$out/splash.png"
+render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.ppm
+"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha off "$out/splash.ppm"
 rm -f "$out/splash.png.tmp"
 
 render "$art/icon-16.svg" 16 16 "$out/icon-16.png"

@@ -10,6 +10,6 @@ QIcon appIcon() {
   return icon;
 }
 
-QPixmap splashPicture() { return QPixmap(QStringLiteral(":/orvane/splash.png")); }
+QPixmap splashPicture() { return QPixmap(QStringLiteral(":/orvane/splash.ppm")); }
 
 }  // namespace orvane
