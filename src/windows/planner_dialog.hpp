@@ -19,6 +19,7 @@
 #include "core/fuel_policy.hpp"
 #include "core/geo.hpp"
 #include "core/route_exchange.hpp"
+#include "ui/owned_windows.hpp"
 #include "windows/calculate_messages.hpp"
 #include "windows/course_distance_dialog.hpp"
 #include "windows/nav_log_pages.hpp"
@@ -146,6 +147,7 @@ class PlannerDialog : public QDialog {
   FlightPlan plan_;
   RememberedAirports remembered_;
   FuelPolicy fuelPolicy_;
+  ui::OwnedWindowsStayShown ownedWindowsStayShown_;
   std::unique_ptr<SplashWindow> splash_;
   QString planFile_;
   bool directoryProblemShown_ = false;

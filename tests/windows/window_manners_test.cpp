@@ -167,6 +167,35 @@ class WindowMannersTest : public QObject {
     }
   }
 
+  // Some window managers draw a minimise button on every window. An owned window,
+  // modal, minimised there comes straight back: the planner under it would be deaf.
+  void ownedWindowsComeBackWhenMinimised_data() {
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("openedBy");
+    QTest::newRow("About box") << "aboutBox"
+                               << "&About";
+    QTest::newRow("fuel plan") << "fuelPlanWindow"
+                               << "&Fuel Plan";
+  }
+  void ownedWindowsComeBackWhenMinimised() {
+    QFETCH(QString, objectName);
+    QFETCH(QString, openedBy);
+    open();
+    bool restored = false;
+    inWindow(
+        objectName, [&] { entry(openedBy)->trigger(); },
+        [&](QWidget* window) {
+          window->setWindowState(Qt::WindowMinimized);
+          QVERIFY(window->isMinimized());
+          restored = QTest::qWaitFor([window] { return !window->isMinimized() && window->isVisible(); });
+        });
+    QVERIFY(restored);
+    // The planner, which owns no one, may still be minimised.
+    planner_->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(20);
+    QVERIFY(planner_->isMinimized());
+  }
+
   // Help > "About Orvane..." opens the box as the window menu's entry does, texts
   // empty; the keyboard reaches it (Alt+H, O) and a screen reader reads it.
   void aboutOrvaneIsInTheHelpMenuForKeyboardAndScreenReader() {
