@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders Orvane's pictures from their SVG sources in resources/art/:
-#   resources/splash.ppm                 start-up picture, 411 x 276
-#   resources/icon-16.png, -32, -256     program icon
+#   resources/splash.rgb                 start-up picture, 411 x 276, raw RGB
+#   resources/icon-16.rgba, -32, -64     the windows' icon, raw RGBA
+#   resources/icon-16.png, -32, -256     program icon installed for the desktop
 #   resources/orvane.ico                 16 and 32 pixel icons in one file
 # splash.svg itself is drawn by tools/draw_splash.py; run that first when the
 # drawing is to change.
@@ -36,23 +37,21 @@ render() { # source width height target [label]
 }
 
 echo "rendering into $out"
-# The two large pictures are read at every start, before the planner is shown. The
-# start-up picture is a binary PPM, whose rows Qt reads as they are (2 million
-# instructions, where even a PNG stored without compression costs 12 million in
-# libpng); the icon, which needs its alpha channel, is a PNG stored (zlib level 0, no
-# row filter). The pixels are the same either way.
-stored=(-define png:compression-level=0 -define png:compression-filter=0 -define png:compression-strategy=0
-  -define png:exclude-chunks=date,time,tEXt,zTXt)
-# The splash picture: 24-bit, no alpha channel.
-render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.ppm
-"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha off "$out/splash.ppm"
+# The pictures the program shows are read before the planner is: stored as raw pixels,
+# row after row with no header, at the sizes src/windows/app_icon.cpp gives, they are
+# copied as they are (no decoder runs at start-up).
+render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.rgb
+"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha off -depth 8 "rgb:$out/splash.rgb"
 rm -f "$out/splash.png.tmp"
 
 render "$art/icon-16.svg" 16 16 "$out/icon-16.png"
 render "$art/icon.svg" 32 32 "$out/icon-32.png"
-render "$art/icon.svg" 256 256 "$out/icon-256.png.tmp" icon-256.png
-"$im" "$out/icon-256.png.tmp" "${stored[@]}" -define png:exclude-chunks=date,time,tEXt,zTXt,gAMA,cHRM "$out/icon-256.png"
-rm -f "$out/icon-256.png.tmp"
+render "$art/icon.svg" 64 64 "$out/icon-64.png.tmp" icon-64.rgba
+render "$art/icon.svg" 256 256 "$out/icon-256.png"
+for size in 16 32; do "$im" "$out/icon-$size.png" -depth 8 "rgba:$out/icon-$size.rgba"; done
+"$im" "$out/icon-64.png.tmp" -depth 8 "rgba:$out/icon-64.rgba"
+rm -f "$out/icon-64.png.tmp"
+echo "  icon-16.rgba, icon-32.rgba, icon-64.rgba"
 
 "$im" "$out/icon-16.png" "$out/icon-32.png" "$out/orvane.ico"
 echo "  orvane.ico  16x16 32x32"

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
+#include <QImage>
+#include <QSize>
 
 namespace orvane {
 
-/// The program's icon: a dark-blue airplane seen from above, at 16, 32 and 256 pixels.
+/// The program's icon: a dark-blue airplane seen from above, at 16, 32 and 64 pixels.
 QIcon appIcon();
 
-/// The start-up picture, 411 by 276 pixels.
-QPixmap splashPicture();
+inline constexpr QSize kSplashPictureSize(411, 276);
+
+/// The start-up picture, kSplashPictureSize; null should the program's copy be damaged.
+QImage splashPicture();
 
 }  // namespace orvane

@@ -5,18 +5,18 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "windows/app_icon.hpp"
 
 namespace orvane {
 namespace {
 
-constexpr int kMargin = 10;  // the picture sits in its frame with about ten pixels around it
+constexpr int kMargin = 10;     // the picture sits in its frame with about ten pixels around it
+constexpr int kFrameWidth = 2;  // the raised panel around it
 
 // Shift, Alt and the like pressed on their own are the start of a combination (Alt+C,
 // Alt+Tab), not yet a key: the key that comes with them decides.
@@ -54,7 +54,6 @@ bool SplashWindow::start(int milliseconds) {
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) area = screen->availableGeometry();
   }
-  frame_->adjustSize();
   if (area.isValid()) frame_->move(area.center() - frame_->rect().center());
   frame_->show();
   frame_->raise();
@@ -67,27 +66,20 @@ bool SplashWindow::start(int milliseconds) {
 QWidget* SplashWindow::frame() const { return frame_.data(); }
 
 // Not kept on top: a message box of the start-up loads, shown after the picture, must
-// be seen above it, with a window manager or without one.
+// be seen above it, with a window manager or without one. One widget that paints its
+// raised frame and the picture itself: it is put on screen before the planner, so it
+// costs the start as little as it can.
 SplashFrame::SplashFrame(QWidget* owner, int milliseconds)
-    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint), owner_(owner) {
+    : QFrame(owner, Qt::SplashScreen | Qt::FramelessWindowHint), owner_(owner), picture_(splashPicture()) {
   setObjectName(QStringLiteral("splashWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the picture and the frame cover every pixel
   setFocusPolicy(Qt::StrongFocus);
-
-  auto* frame = new QFrame;
-  frame->setFrameShape(QFrame::Panel);
-  frame->setFrameShadow(QFrame::Raised);
-  frame->setLineWidth(2);
-  auto* picture = new QLabel;
-  picture->setObjectName(QStringLiteral("splashPicture"));
-  picture->setPixmap(splashPicture());
-  picture->setFixedSize(411, 276);
-  auto* inner = new QVBoxLayout(frame);
-  inner->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  inner->addWidget(picture);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(frame);
+  setFrameShape(QFrame::Panel);
+  setFrameShadow(QFrame::Raised);
+  setLineWidth(kFrameWidth);
+  const int border = kFrameWidth + kMargin;
+  setFixedSize(kSplashPictureSize.width() + 2 * border, kSplashPictureSize.height() + 2 * border);
 
   QTimer::singleShot(milliseconds, this, &QWidget::close);
   // Watches the whole program while the picture shows: modal boxes coming and going,
@@ -145,6 +137,15 @@ bool SplashFrame::filterKey(QWidget* receiver, QKeyEvent* event) {
   event->accept();
   if (event->type() == QEvent::KeyPress) close();
   return true;
+}
+
+void SplashFrame::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(contentsRect(), palette().window());
+  const int border = kFrameWidth + kMargin;
+  painter.drawImage(QPoint(border, border), picture_);
+  painter.end();
+  QFrame::paintEvent(event);  // the raised frame
 }
 
 void SplashFrame::keyPressEvent(QKeyEvent* event) {

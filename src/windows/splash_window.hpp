@@ -1,6 +1,8 @@
 #pragma once
 // The start-up picture: shown for a while as the planner gets ready, never in its way.
 
+#include <QFrame>
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -31,7 +33,7 @@ class SplashWindow {
 /// The picture's window: closes on its timer, a key or a mouse button. It does not
 /// stay on top, so a message box that comes up while it shows is seen above it, and
 /// such a box does not stop the picture from taking its own click or key.
-class SplashFrame : public QWidget {
+class SplashFrame : public QFrame {
   Q_OBJECT
 
  public:
@@ -40,6 +42,7 @@ class SplashFrame : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -50,6 +53,7 @@ class SplashFrame : public QWidget {
 
   QPointer<QWidget> owner_;
   QPointer<QWindow> modal_;  // the window the picture is a transient child of for now
+  QImage picture_;
 };
 
 }  // namespace orvane

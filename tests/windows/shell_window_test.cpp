@@ -29,9 +29,13 @@ class ShellWindowTest : public QObject {
     QVERIFY(splash.isShown());
     QWidget* frame = splash.frame();
     QVERIFY(frame->isVisible());
-    const auto* picture = frame->findChild<QLabel*>(QStringLiteral("splashPicture"));
-    QVERIFY(picture != nullptr);
-    QCOMPARE(picture->pixmap().size(), QSize(411, 276));
+    // The picture whole, ten pixels inside a raised frame two pixels wide.
+    const QImage picture = splashPicture();
+    QCOMPARE(picture.size(), QSize(411, 276));
+    QCOMPARE(frame->size(), QSize(411 + 24, 276 + 24));
+    const QImage shown = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.copy(12, 12, 411, 276), picture.convertToFormat(QImage::Format_RGB32));
+    QVERIFY(shown.pixelColor(1, 1) != shown.pixelColor(433, 298));  // lit and shaded edges
     // The main window is not shown yet, so the picture sits in the middle of the screen.
     const QPoint screenCentre = main.screen()->availableGeometry().center();
     QVERIFY((frame->geometry().center() - screenCentre).manhattanLength() <= 2);
@@ -90,12 +94,14 @@ class ShellWindowTest : public QObject {
     QVERIFY(!splash.isShown());
   }
 
-  void iconHasBothSmallSizes() {
+  void iconHasItsThreeSizes() {
     const QIcon icon = appIcon();
     QVERIFY(!icon.isNull());
-    const QList<QSize> sizes = icon.availableSizes();
-    QVERIFY(sizes.contains(QSize(16, 16)));
-    QVERIFY(sizes.contains(QSize(32, 32)));
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(64, 64)}));
+    // Drawn, not blank: the airplane is opaque in the middle, the corners clear.
+    const QImage large = icon.pixmap(64, 64).toImage();
+    QCOMPARE(large.pixelColor(32, 32).alpha(), 255);
+    QCOMPARE(large.pixelColor(0, 0).alpha(), 0);
   }
 
   // The desktop's programs are stood in for by scripts of the test's own, so nothing
