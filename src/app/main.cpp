@@ -2,7 +2,8 @@
 #include "app/start_up.hpp"
 
 int main(int argc, char** argv) {
-  orvane::StartUpWarming warming;  // runs beside the display connection
+  // Beside the display connection: the fonts, and the airport file the planner loads.
+  orvane::StartUpWarming warming(orvane::workingFolder() / orvane::kAirportsFileName);
   orvane::PlannerApp app(argc, argv);
-  return app.run();
+  return app.run(warming);
 }

@@ -12,15 +12,16 @@
 #include "windows/planner_dialog.hpp"
 
 namespace orvane {
-namespace {
 
-// The data files live in the working folder. Should it have gone away, the relative
-// names still say what to open, and opening them fails with the usual messages.
+// Should the working folder have gone away, the relative names still say what to open,
+// and opening them fails with the usual messages.
 std::filesystem::path workingFolder() {
   std::error_code ec;
   std::filesystem::path folder = std::filesystem::current_path(ec);
   return ec ? std::filesystem::path(".") : folder;
 }
+
+namespace {
 
 // The airport directory is shipped data, never the pilot's: it lies beside the program
 // in a build, and in the shared data folder once installed.
@@ -48,11 +49,12 @@ PlannerApp::PlannerApp(int& argc, char** argv) : QApplication(argc, argv), launc
   setDesktopFileName(QStringLiteral("net.halvick.orvane"));
 }
 
-int PlannerApp::run() {
+int PlannerApp::run(StartUpWarming& warming) {
   PlannerServices services;
   services.workingFolder = workingFolder();
   services.launcher = &launcher_;
   services.airports = &airports_;
+  services.readAirports = [&warming](AirportDatabase& airports) { return warming.takeAirports(airports); };
   services.airportNames = [] { return &shippedAirportNames(); };
   services.airportDirectory = airportDirectory;
   PlannerDialog planner(std::move(services));

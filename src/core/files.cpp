@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <mutex>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -77,6 +78,13 @@ bool writeAllAt(int fd, std::string_view bytes, off_t offset) {
 
 std::optional<std::string> readAll(int fd, std::size_t limit) {
   std::string text;
+  // Room for the file as it is now, and the byte that tells it has grown: a large file
+  // is then read into one buffer, not into one grown step by step, each step copying
+  // it and touching fresh memory.
+  struct stat now {};
+  if (::fstat(fd, &now) == 0 && now.st_size > 0) {
+    text.reserve(std::min(static_cast<std::size_t>(now.st_size) + 1, limit));
+  }
   char buffer[16384];
   while (text.size() < limit) {
     const std::size_t want = std::min(sizeof buffer, limit - text.size());
@@ -451,7 +459,9 @@ std::string fileWriteRefusalMessage(FileWrite outcome, const fs::path& path) {
 }
 
 FileWriteTexts chosenFileWriteTexts(std::string_view thing, std::string_view shownFile) {
-  const std::string quoted = "\"" + std::string(shownFile) + "\"";
+  // Appended, not added up: GCC 12 warns wrongly (-Wrestrict) on "\"" + std::string.
+  std::string quoted;
+  quoted.append("\"").append(shownFile).append("\"");
   return {std::string(thing) + " could not be saved as " + quoted +
               ": the file or its folder cannot be written. Please choose another folder.",
           std::string(thing) + " could not be written to " + quoted + " (is the disk full?); no file was changed.",
@@ -485,6 +495,11 @@ std::optional<fs::path> saveJournalFolder() {
 }
 
 void finishInterruptedSaves() {
+  // The program reads its first files on two threads at start-up: one finishes the
+  // interrupted saves while the other waits, so that neither reads a file that is
+  // being put back.
+  static std::mutex finishing;
+  const std::lock_guard<std::mutex> lock(finishing);
   const std::optional<fs::path> folder = saveJournalFolder();
   if (!folder) return;
   struct stat st {};

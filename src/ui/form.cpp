@@ -87,6 +87,12 @@ class FieldKeeper : public QObject {
   int digits_;
 };
 
+void applyEditability(QLineEdit* field, FieldLook look) {
+  field->setReadOnly(look != FieldLook::Editable);
+  // Tab walks the inputs only; a read-only field can still be clicked to copy from it.
+  field->setFocusPolicy(look == FieldLook::Editable ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 FieldKeeper* keeperOf(QWidget* field) {
   auto* keeper = field->findChild<FieldKeeper*>(QString(), Qt::FindDirectChildrenOnly);
   return keeper != nullptr ? keeper : new FieldKeeper(field, FieldLook::Editable, 0);
@@ -122,16 +128,16 @@ QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& capti
                     const QString& key, FieldLook look) {
   auto* field = new QLineEdit;
   field->setObjectName(QStringLiteral("field") + key);
-  sizeByFont(field);
-  setFieldLook(field, look);
+  // Sized and coloured in one step: each fitting measures the font.
+  new FieldKeeper(field, look, kFieldDigits);
+  applyEditability(field, look);
+  keeperOf(field)->apply(field);
   addRow(grid, row, column, caption, field, unit, key);
   return field;
 }
 
 void setFieldLook(QLineEdit* field, FieldLook look) {
-  field->setReadOnly(look != FieldLook::Editable);
-  // Tab walks the inputs only; a read-only field can still be clicked to copy from it.
-  field->setFocusPolicy(look == FieldLook::Editable ? Qt::StrongFocus : Qt::ClickFocus);
+  applyEditability(field, look);
   FieldKeeper* keeper = keeperOf(field);
   keeper->setLook(look);
   keeper->apply(field);

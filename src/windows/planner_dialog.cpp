@@ -649,7 +649,10 @@ void PlannerDialog::loadDefaultsFile() {
 
 void PlannerDialog::loadAirportsFile() {
   if (services_.airports == nullptr) return;
-  switch (loadAirportDatabase(*services_.airports, dataFile(kAirportsFileName))) {
+  const AirportsLoad load = services_.readAirports
+                                ? services_.readAirports(*services_.airports)
+                                : loadAirportDatabase(*services_.airports, dataFile(kAirportsFileName));
+  switch (load) {
     case AirportsLoad::Loaded: break;
     case AirportsLoad::CannotOpen: message(kCannotOpenAirportsMessage); break;
     case AirportsLoad::TooLarge: message(airportsTooLargeMessage()); break;

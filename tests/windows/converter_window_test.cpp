@@ -344,7 +344,12 @@ class ConverterWindowTest : public QObject {
     AirportDatabase airports;
     test::RecordingLauncher launcher;
     test::MessageCatcher catcher;  // answers the start-up's messages about the missing files
-    PlannerDialog planner(PlannerServices{folder.path().toStdString(), &launcher, &airports, nullptr, {}, false});
+    PlannerServices services;
+    services.workingFolder = folder.path().toStdString();
+    services.launcher = &launcher;
+    services.airports = &airports;
+    services.showSplash = false;
+    PlannerDialog planner(std::move(services));
     planner.show();
     QApplication::setActiveWindow(&planner);
     QVERIFY(QTest::qWaitForWindowActive(&planner));

@@ -25,6 +25,7 @@
 #include <ctime>
 #include <memory>
 
+#include "app/start_up.hpp"
 #include "test_support.hpp"
 #include "ui/elided_label.hpp"
 #include "windows/about_dialog.hpp"
@@ -800,6 +801,26 @@ class PlannerWindowTest : public QObject {
     command("commandReloadAirports")->trigger();
     QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open airports file!")});
     QCOMPARE(airports_.text, std::string());
+  }
+
+  // The program reads "airports.fly" beside Qt's start-up; the planner takes that
+  // reading, with its message, and reads the file itself on Reload Airports.
+  void startUpTakesTheAirportFileAsReadBesideItsStart() {
+    writeFile("config.fly", test::kExampleDefaults);
+    StartUpWarming warming(std::filesystem::path(folder_.path().toStdString()) / "airports.fly");
+    PlannerServices services;
+    services.workingFolder = folder_.path().toStdString();
+    services.launcher = &launcher_;
+    services.airports = &airports_;
+    services.showSplash = false;
+    services.readAirports = [&warming](AirportDatabase& airports) { return warming.takeAirports(airports); };
+    planner_ = std::make_unique<PlannerDialog>(std::move(services));
+    QCOMPARE(catcher_->texts(), QStringList{QStringLiteral("Cannot open airports file!")});
+    catcher_->clear();
+    writeFile("airports.fly", kAirports);
+    command("commandReloadAirports")->trigger();
+    QCOMPARE(catcher_->texts(), QStringList());
+    QCOMPARE(airports_.text, kAirports.toStdString());
   }
 
   void menuCommandsHandWorkToOtherPrograms() {
