@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders Orvane's pictures from their SVG sources in resources/art/:
-#   resources/splash.rgb                 start-up picture, 411 x 276, raw RGB
+#   resources/splash.rgbx                start-up picture, 411 x 276, raw RGB and a pad byte
 #   resources/icon-16.rgba, -32, -64     the windows' icon, raw RGBA
 #   resources/icon-16.png, -32, -256     program icon installed for the desktop
 #   resources/orvane.ico                 16 and 32 pixel icons in one file
@@ -39,9 +39,9 @@ render() { # source width height target [label]
 echo "rendering into $out"
 # The pictures the program shows are read before the planner is: stored as raw pixels,
 # row after row with no header, at the sizes src/windows/app_icon.cpp gives, they are
-# copied as they are (no decoder runs at start-up).
-render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.rgb
-"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha off -depth 8 "rgb:$out/splash.rgb"
+# used as they lie (no decoder runs at start-up).
+render "$art/splash.svg" 411 276 "$out/splash.png.tmp" splash.rgbx
+"$im" "$out/splash.png.tmp" -background white -alpha remove -alpha opaque -depth 8 "rgba:$out/splash.rgbx"
 rm -f "$out/splash.png.tmp"
 
 render "$art/icon-16.svg" 16 16 "$out/icon-16.png"

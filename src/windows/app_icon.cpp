@@ -2,14 +2,13 @@
 
 #include <QImage>
 #include <QResource>
-#include <cstring>
 
 namespace orvane {
 namespace {
 
 // The pictures are read before the planner is shown, so they are stored as raw pixels,
-// row after row with no header, and copied as they are: no decoder runs at start-up.
-// scripts/render-art.sh writes them at the sizes given here.
+// row after row with no header: no decoder runs at start-up. scripts/render-art.sh
+// writes them at the sizes given here.
 struct RawPicture {
   const char* file;
   int width;
@@ -25,10 +24,14 @@ constexpr RawPicture kIcons[] = {
     // desktop's menus take the installed icons, up to 256 pixels.
     {":/orvane/icon-64.rgba", 64, 64, QImage::Format_RGBA8888, 4},
 };
-constexpr RawPicture kSplash = {":/orvane/splash.rgb", kSplashPictureSize.width(), kSplashPictureSize.height(),
-                                QImage::Format_RGB888, 3};
+// Four bytes a pixel, so that every row starts on a word and the picture can be drawn
+// where it lies in the program, without a copy of its own.
+constexpr RawPicture kSplash = {":/orvane/splash.rgbx", kSplashPictureSize.width(), kSplashPictureSize.height(),
+                                QImage::Format_RGBX8888, 4};
 
-// A null image when the resource is not the size its picture must have.
+// The picture where it lies in the program's resources (read-only: a change would
+// copy it), or a copy when it does not lie on a word; a null image when the resource is
+// not the size its picture must have.
 QImage rawImage(const RawPicture& picture) {
   const QResource resource(QString::fromLatin1(picture.file));
   const qsizetype rowBytes = qsizetype(picture.width) * picture.bytesPerPixel;
@@ -36,12 +39,10 @@ QImage rawImage(const RawPicture& picture) {
       resource.size() != rowBytes * picture.height) {
     return {};
   }
-  QImage image(picture.width, picture.height, picture.format);
-  if (image.isNull()) return {};
-  for (int y = 0; y < picture.height; ++y) {
-    std::memcpy(image.scanLine(y), resource.data() + y * rowBytes, static_cast<size_t>(rowBytes));
-  }
-  return image;
+  const uchar* pixels = resource.data();
+  const QImage inPlace(pixels, picture.width, picture.height, rowBytes, picture.format);
+  if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0) return inPlace;
+  return inPlace.copy();
 }
 
 }  // namespace
