@@ -58,7 +58,9 @@ bool SplashWindow::start(int milliseconds) {
   frame_->show();
   frame_->raise();
   frame_->activateWindow();
-  frame_->repaint();
+  // Painted at once: by the showing itself where the display shows the window straight
+  // away, else here; a second painting would only send the same picture again.
+  if (!frame_->isPainted()) frame_->repaint();
   if (mainWindow_ != nullptr) mainWindow_->repaint();
   return true;
 }
@@ -140,6 +142,7 @@ bool SplashFrame::filterKey(QWidget* receiver, QKeyEvent* event) {
 }
 
 void SplashFrame::paintEvent(QPaintEvent* event) {
+  painted_ = true;
   QPainter painter(this);
   painter.fillRect(contentsRect(), palette().window());
   const int border = kFrameWidth + kMargin;

@@ -40,6 +40,9 @@ class SplashFrame : public QFrame {
   SplashFrame(QWidget* owner, int milliseconds);
   ~SplashFrame() override;
 
+  /// Whether the picture has been painted on screen yet.
+  bool isPainted() const { return painted_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +57,7 @@ class SplashFrame : public QFrame {
   QPointer<QWidget> owner_;
   QPointer<QWindow> modal_;  // the window the picture is a transient child of for now
   QImage picture_;
+  bool painted_ = false;
 };
 
 }  // namespace orvane
