@@ -44,8 +44,9 @@ struct PlannerServices {
   std::filesystem::path workingFolder;  // holds "config.fly" and "airports.fly"
   ui::Launcher* launcher = nullptr;     // calculator, text editor, browser
   AirportDatabase* airports = nullptr;  // the program-wide airport database
-  // Fills `airports` from "airports.fly" at start-up (the program reads it while Qt
-  // starts); empty: read from the working folder there and then.
+  // Reads "airports.fly" into `airports`, at start-up and on Reload Airports (the
+  // program's first reading is done while Qt starts); empty: the planner reads the
+  // working folder's file itself.
   std::function<AirportsLoad(AirportDatabase&)> readAirports;
   // The names of the shipped airports, read on the first call (the course window's first
   // opening) so that the start does not wait for them; may be empty, or give null.
