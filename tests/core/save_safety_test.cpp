@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -236,7 +238,11 @@ std::string saveContent(char mark, std::size_t size) {
 // each followed by a start of the program (a reading): afterwards the file holds the
 // old content or the new one, whole, every time.
 TEST(InPlaceSave, KillsAtRandomMomentsLeaveOldOrNewWholeAfterTheNextStart) {
-  constexpr int kKills = 300;
+  // At least 300 kills, and on until a few have landed in the rewrite itself, which is a
+  // small part of a save: the check below must not hang on luck.
+  constexpr int kLeastKills = 300;
+  constexpr int kMostKills = 3000;
+  constexpr int kLandedInRewrite = 3;
   // In memory where the machine has such a folder: a kill is no power loss, so the disk
   // adds nothing but the time its flushes take.
   const std::optional<std::string> tmpdir =
@@ -267,12 +273,30 @@ TEST(InPlaceSave, KillsAtRandomMomentsLeaveOldOrNewWholeAfterTheNextStart) {
     GTEST_SKIP() << "the read-only folder does not bind here";
   }
 
+  // The kills land anywhere in the first few saves of each saver, however fast this
+  // build saves: a sanitizer's build takes several times as long, and a window shorter
+  // than the start of a save (finishing the save killed before, writing the journal)
+  // would never hit the rewrite itself.
+  constexpr int kTimedSaves = 4;
+  const auto began = std::chrono::steady_clock::now();
+  ASSERT_EQ(inChild([&] {
+              asPilot();
+              for (int i = 0; i < kTimedSaves; ++i) {
+                if (replaceFile(file, contents[i % 2]) != FileWrite::Written) ::_exit(5);
+              }
+              ::_exit(0);
+            }),
+            0);
+  const auto oneSave =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - began) / kTimedSaves;
+  const int window = std::max(6000, static_cast<int>(3 * oneSave.count()));
   std::mt19937 random(20261208);
-  std::uniform_int_distribution<int> pause(0, 6000);  // microseconds
+  std::uniform_int_distribution<int> pause(0, window);  // microseconds
   int mixedBeforeStart = 0;
   int mixedAfterStart = 0;
   int finishedAtStart = 0;
-  for (int kill = 0; kill < kKills; ++kill) {
+  int kills = 0;
+  for (; kills < kLeastKills || (mixedBeforeStart < kLandedInRewrite && kills < kMostKills); ++kills) {
     const pid_t saver = ::fork();
     if (saver == 0) {
       asPilot();
@@ -300,8 +324,9 @@ TEST(InPlaceSave, KillsAtRandomMomentsLeaveOldOrNewWholeAfterTheNextStart) {
     if (!whole && started == 0) ++finishedAtStart;
   }
   ::chmod(folder.path().c_str(), 0755);
-  std::cout << kKills << " kills during in-place saves: " << mixedBeforeStart << " left a mixed file, "
-            << finishedAtStart << " finished by the next start, " << mixedAfterStart << " mixed after it\n";
+  std::cout << kills << " kills during in-place saves, within " << window << " us of each start: " << mixedBeforeStart
+            << " left a mixed file, " << finishedAtStart << " finished by the next start, " << mixedAfterStart
+            << " mixed after it\n";
   EXPECT_EQ(mixedAfterStart, 0);
   EXPECT_GT(mixedBeforeStart, 0) << "no kill landed while the file was being rewritten";
   std::set<std::string> left = folder.entries();
