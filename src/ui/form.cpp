@@ -129,9 +129,9 @@ QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& capti
   auto* field = new QLineEdit;
   field->setObjectName(QStringLiteral("field") + key);
   // Sized and coloured in one step: each fitting measures the font.
-  new FieldKeeper(field, look, kFieldDigits);
+  auto* keeper = new FieldKeeper(field, look, kFieldDigits);
   applyEditability(field, look);
-  keeperOf(field)->apply(field);
+  keeper->apply(field);
   addRow(grid, row, column, caption, field, unit, key);
   return field;
 }
